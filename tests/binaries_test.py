@@ -1,0 +1,37 @@
+#!/usr/bin/env python3
+"""Checks the shipped binaries' PE headers, imports and exports with objdump (runs on the host)."""
+import re
+import subprocess
+import sys
+import unittest
+
+BIN = sys.argv.pop(1) if len(sys.argv) > 1 else "build/bin"
+OBJDUMP = "i686-w64-mingw32-objdump"
+SYSTEM_DLLS = {"kernel32.dll", "msvcrt.dll", "user32.dll", "gdi32.dll", "advapi32.dll",
+               "shell32.dll", "comctl32.dll", "comdlg32.dll", "hid.dll", "setupapi.dll",
+               "ole32.dll", "oleaut32.dll"}
+
+
+def headers(name):
+    return subprocess.run([OBJDUMP, "-p", f"{BIN}/{name}"], check=True, capture_output=True,
+                          text=True).stdout
+
+
+def imported_dlls(dump):
+    return [m.lower() for m in re.findall(r"DLL Name: (\S+)", dump)]
+
+
+class CleanupProgram(unittest.TestCase):
+    def test_is_a_32_bit_gui_program_importing_only_system_dlls(self):
+        dump = headers("zokclean.exe")
+        self.assertIn("file format pei-i386", dump)
+        self.assertRegex(dump, r"Magic\s+010b\s+\(PE32\)")
+        self.assertRegex(dump, r"Subsystem\s+00000002\s+\(Windows GUI\)")
+        self.assertTrue(imported_dlls(dump))
+        self.assertLessEqual(set(imported_dlls(dump)), SYSTEM_DLLS)
+        self.assertNotIn(".rsrc", subprocess.run([OBJDUMP, "-h", f"{BIN}/zokclean.exe"],
+                                                 capture_output=True, text=True).stdout)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=1)
