@@ -1,0 +1,7 @@
+#include "program_texts.h"
+
+std::wstring UserName;
+std::wstring InstallFolder;
+std::wstring UserSchemeFile;
+std::wstring DefaultSchemeFile;
+std::wstring VersionText;

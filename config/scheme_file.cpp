@@ -1,0 +1,127 @@
+#include "scheme_file.h"
+
+#include <new>
+
+#include "contracts.h"
+#include "profile_text.h"
+#include "text_conversions.h"
+#include "variant.h"
+
+using namespace contracts;
+
+namespace {
+
+std::wstring ReadGlobalText(const std::wstring& file, const wchar_t* key,
+                            const wchar_t* default_value) {
+  return ReadProfileText(kGlobalSection, key, default_value, file);
+}
+
+void WriteGlobalNumber(const std::wstring& file, const wchar_t* key, int32_t value) {
+  WriteProfileText(kGlobalSection, key, IntToText(value), file);
+}
+
+}  // namespace
+
+int32_t SchemeSectionCount(int32_t last) {
+  if (last < 0) return 0;
+  return last < kMaxSchemeSections ? last + 1 : kMaxSchemeSections;
+}
+
+std::wstring KeyName(const wchar_t* field, int index) { return field + IntToText(index); }
+
+int32_t ReadStoredSchemeIndex(const std::wstring& file) {
+  return TextToIntDef(ReadGlobalText(file, kSchemeKey, L"-1"), -1);
+}
+
+int WriteGlobalSection(const std::wstring& file, const ini_data& record) {
+  try {
+    WriteGlobalNumber(file, kSchemeKey, record.scheme);
+    WriteGlobalNumber(file, kCurrentKey, record.current);
+    WriteGlobalNumber(file, kNumbuttonKey, record.numbutton);
+    WriteGlobalNumber(file, kDefaultKey, record.default_);
+    WriteGlobalNumber(file, kNumhkbtnsKey, record.numhkbtns);
+    WriteGlobalNumber(file, kNumnumpadKey, record.numnumpad);
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
+  return 0;
+}
+
+int32_t ReadCurrentSchemeIndex(const std::wstring& file) {
+  if (ReadStoredSchemeIndex(file) < 0) return -1;
+  return TextToIntDef(ReadGlobalText(file, kCurrentKey, kCurrentSentinel), 0);
+}
+
+bool StoredSchemeAllowsSave(int32_t stored_scheme) {
+  return variant::kIsYev ? stored_scheme != -1 : stored_scheme >= 0;
+}
+
+int SaveSchemeIndexAt(const std::wstring& file, int32_t position, ini_data& record) {
+  if (!StoredSchemeAllowsSave(ReadStoredSchemeIndex(file))) return -1;
+  record.current = position;
+  WriteGlobalNumber(file, kCurrentKey, position);
+  return 0;
+}
+
+int WriteSchemeSection(const std::wstring& file, const std::wstring& section,
+                       const ini_data& record) {
+  if (ReadStoredSchemeIndex(file) < 0) return -1;
+  WriteGlobalSection(file, record);
+  const int keys = KeyRecordCount(record.numbutton);
+  for (int i = 0; i < keys; ++i) {
+    const hotkey_data& key = record.schemedata.keys[i];
+    WriteProfileText(section, KeyName(kFunctionKey, i), IntToText(key.function), file);
+    WriteProfileText(section, KeyName(kCaptionKey, i), key.caption, file);
+    WriteProfileText(section, KeyName(kAssignKey, i), key.assign, file);
+    WriteProfileText(section, KeyName(kLinktoKey, i), key.linkto, file);
+    WriteProfileText(section, KeyName(kVkeyKey, i), IntToText(key.vkey), file);
+  }
+  return 0;
+}
+
+bool ReadGlobalSection(const std::wstring& file, ini_data& record) {
+  record.scheme = TextToInt(ReadGlobalText(file, kSchemeKey, L"-1"));
+  record.numbutton = TextToInt(ReadGlobalText(file, kNumbuttonKey, L"0"));
+  record.default_ = TextToInt(ReadGlobalText(file, kDefaultKey, L"0"));
+  record.current = TextToInt(ReadGlobalText(file, kCurrentKey, L"0"));
+  record.numhkbtns = TextToInt(ReadGlobalText(file, kNumhkbtnsKey, L"0"));
+  record.numnumpad = TextToInt(ReadGlobalText(file, kNumnumpadKey, L"0"));
+  return record.scheme != -1;
+}
+
+void ReadSchemeSection(const std::wstring& file, const std::wstring& section, int32_t numbutton,
+                       scheme_data& target) {
+  target.schemename = ReadProfileText(section, kSchemenameKey, kSchemenameSentinel, file);
+  const int keys = KeyRecordCount(numbutton);
+  for (int i = 0; i < keys; ++i) {
+    std::wstring linkto = ReadProfileText(section, KeyName(kLinktoKey, i), kLinktoSentinel, file);
+    std::wstring assign = ReadProfileText(section, KeyName(kAssignKey, i), kAssignSentinel, file);
+    std::wstring caption =
+        ReadProfileText(section, KeyName(kCaptionKey, i), kCaptionSentinel, file);
+    int32_t vkey = TextToInt(ReadProfileText(section, KeyName(kVkeyKey, i), L"0", file));
+    int32_t function = TextToInt(ReadProfileText(section, KeyName(kFunctionKey, i), L"0", file));
+    SetButtonRecord(target.keys[i], function, vkey, caption, assign, linkto);
+  }
+}
+
+int ReadSchemeIntoRecords(const std::wstring& file, const std::wstring& section,
+                          ini_data& record, scheme_data& working_set) {
+  if (!ReadGlobalSection(file, record)) return -1;
+  ReadSchemeSection(file, section, record.numbutton, working_set);
+  return 0;
+}
+
+std::vector<std::wstring> ReadSchemeNames(const std::wstring& file, int32_t last) {
+  std::vector<std::wstring> names;
+  const int32_t count = SchemeSectionCount(last);
+  names.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i)
+    names.push_back(ReadProfileText(IntToText(i), kSchemenameKey, kSchemenameSentinel, file));
+  return names;
+}
+
+SchemeListChoice ChooseSchemeListSelection(const std::wstring& section, size_t item_count) {
+  const int32_t wanted = TextToIntDef(section, 0);
+  if (wanted > 0 && static_cast<size_t>(wanted) < item_count) return {wanted, true};
+  return {item_count > 0 ? 0 : -1, false};
+}
