@@ -1,0 +1,232 @@
+// Enumeration of the present HID interfaces into the device table, and the opening of a
+// collection.
+#include "hid_device_manager.h"
+
+#include <string.h>
+
+#include <new>
+
+#include "reader.h"
+
+HidDeviceManager DeviceManager;
+
+HWND ClientWindow = nullptr;
+UINT KeyReportMessage = 0x500;
+int DriverUsagePage = 0;
+int MatchedList[kMatchedListSize] = {};
+int MatchedCount = 0;
+HWND NotifyWindow = nullptr;
+HINSTANCE ModuleInstance = nullptr;
+
+namespace {
+
+constexpr int kInitialInterfaceCapacity = 40;
+// Consecutive enumeration errors (other than the end of the list) after which the walk stops,
+// so a persistent error cannot loop forever or grow the array without bound.
+constexpr int kMaxConsecutiveEnumErrors = 16;
+
+// Doubles the array's capacity; the new entries are empty. False when memory runs out (the
+// old array is then untouched).
+bool GrowInterfaceArray(HidInterfaceInfo*& array, int& capacity) {
+  int grown = capacity == 0 ? kInitialInterfaceCapacity : capacity * 2;
+  HidInterfaceInfo* bigger = new (std::nothrow) HidInterfaceInfo[grown];
+  if (!bigger) return false;
+  for (int i = 0; i < capacity; ++i) bigger[i] = array[i];
+  delete[] array;
+  array = bigger;
+  capacity = grown;
+  return true;
+}
+
+// The detail record (with the interface path) of one enumerated interface, or nullptr. The
+// first call, without a buffer, fails on purpose and reports the size needed.
+SP_DEVICE_INTERFACE_DETAIL_DATA_A* GetInterfaceDetail(HDEVINFO set,
+                                                      SP_DEVICE_INTERFACE_DATA* interface_data) {
+  DWORD required = 0;
+  SetupDiGetDeviceInterfaceDetailA(set, interface_data, nullptr, 0, &required, nullptr);
+  if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return nullptr;
+  auto* detail = static_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(operator new(required, std::nothrow));
+  if (!detail) return nullptr;
+  memset(detail, 0, required);
+  detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+  if (!SetupDiGetDeviceInterfaceDetailA(set, interface_data, detail, required, nullptr, nullptr)) {
+    operator delete(detail);
+    return nullptr;
+  }
+  reinterpret_cast<char*>(detail)[required - 1] = 0;  // the path always ends in the buffer
+  return detail;
+}
+
+// Reads preparsed data, attributes and capabilities of the open entry; the preparsed data is
+// always released again. False when any of them cannot be had.
+bool QueryHidInterface(HidInterfaceInfo* entry) {
+  if (!HidD_GetPreparsedData(entry->handle, &entry->preparsed)) {
+    entry->preparsed = nullptr;
+    return false;
+  }
+  bool ok = HidD_GetAttributes(entry->handle, &entry->attributes) &&
+            HidP_GetCaps(entry->preparsed, &entry->caps) == HIDP_STATUS_SUCCESS;
+  HidD_FreePreparsedData(entry->preparsed);
+  entry->preparsed = nullptr;
+  return ok;
+}
+
+void ClearEntry(HidInterfaceInfo* entry) { *entry = HidInterfaceInfo(); }
+
+}  // namespace
+
+bool OpenHidInterface(const char* path, bool read, bool write, bool overlapped, bool exclusive,
+                      bool query, HidInterfaceInfo* entry) {
+  ClearEntry(entry);
+  if (!path) return false;
+  char* copy = new (std::nothrow) char[kMaxPathChars + 1];
+  if (!copy) return false;
+  if (strnlen(path, kMaxPathChars + 1) > kMaxPathChars) {
+    delete[] copy;
+    return false;
+  }
+  strcpy(copy, path);
+  DWORD access = (read ? GENERIC_READ : 0) | (write ? GENERIC_WRITE : 0);
+  DWORD sharing = exclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
+  HANDLE handle = CreateFileA(copy, access, sharing, nullptr, OPEN_EXISTING,
+                              overlapped ? FILE_FLAG_OVERLAPPED : 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    delete[] copy;
+    return false;
+  }
+  entry->path = copy;
+  entry->handle = handle;
+  if (!query) return true;
+  if (!QueryHidInterface(entry)) {
+    delete[] copy;
+    CloseHandle(handle);
+    ClearEntry(entry);
+    return false;
+  }
+  return true;
+}
+
+bool IsWindowsNT() { return (GetVersion() & 0x80000000u) == 0; }
+
+HidDeviceManager::HidDeviceManager() { ReaderWindow = nullptr; }
+
+HidDeviceManager::~HidDeviceManager() {
+  FreeDeviceTable();
+  StopAllReaders();
+  UnregisterInterfaceNotification();
+}
+
+int HidDeviceManager::EnumerateHidInterfaces(HidInterfaceInfo** array) {
+  *array = nullptr;
+  GUID hid_guid;
+  HidD_GetHidGuid(&hid_guid);
+  HDEVINFO set = SetupDiGetClassDevsA(&hid_guid, nullptr, nullptr,
+                                      DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  if (set == INVALID_HANDLE_VALUE) return 0;
+
+  HidInterfaceInfo* entries = nullptr;
+  int capacity = 0;
+  int consecutive_errors = 0;
+  for (int index = 0;; ++index) {
+    if (index >= capacity && !GrowInterfaceArray(entries, capacity)) break;
+    SP_DEVICE_INTERFACE_DATA interface_data = {};
+    interface_data.cbSize = sizeof(interface_data);
+    if (!SetupDiEnumDeviceInterfaces(set, nullptr, &hid_guid, index, &interface_data)) {
+      if (GetLastError() == ERROR_NO_MORE_ITEMS) {
+        SetupDiDestroyDeviceInfoList(set);
+        *array = entries;
+        return index;
+      }
+      // This entry stays empty; a persistent error ends the walk after the last good entry.
+      if (++consecutive_errors >= kMaxConsecutiveEnumErrors) {
+        SetupDiDestroyDeviceInfoList(set);
+        *array = entries;
+        return index + 1 - consecutive_errors;
+      }
+      continue;
+    }
+    consecutive_errors = 0;
+    SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail = GetInterfaceDetail(set, &interface_data);
+    if (!detail) break;
+    OpenHidInterface(detail->DevicePath, false, false, false, false, true, &entries[index]);
+    operator delete(detail);
+  }
+  // Out of memory or no detail: release everything made so far; no interfaces.
+  ReleaseHidInterfaces(entries, capacity);
+  SetupDiDestroyDeviceInfoList(set);
+  return 0;
+}
+
+void HidDeviceManager::ReleaseHidInterface(HidInterfaceInfo* entry, bool full) {
+  delete[] entry->path;
+  entry->path = nullptr;
+  if (entry->handle) CloseHandle(entry->handle);
+  entry->handle = nullptr;
+  if (full && entry->preparsed) HidD_FreePreparsedData(entry->preparsed);
+  if (full) entry->preparsed = nullptr;
+}
+
+void HidDeviceManager::ReleaseHidInterfaces(HidInterfaceInfo* array, int count) {
+  if (!array) return;
+  for (int i = 0; i < count; ++i) ReleaseHidInterface(&array[i], true);
+  delete[] array;
+}
+
+int HidDeviceManager::BuildDeviceTable() {
+  FreeDeviceTable();
+  int count = EnumerateHidInterfaces(&enumeration_array);
+  device_count = count;
+  if (count != 0) {
+    device_table = new (std::nothrow) DeviceRecord[count];
+    if (!device_table) device_count = 0;
+  }
+  for (int i = 0; i < device_count; ++i) {
+    const HidInterfaceInfo& entry = enumeration_array[i];
+    DeviceRecord& record = device_table[i];
+    if (!entry.path) continue;
+    strcpy(record.path, entry.path);
+    record.usage_page = entry.caps.UsagePage;
+    record.usage = entry.caps.Usage;
+    record.vendor_id = entry.attributes.VendorID;
+    record.product_id = entry.attributes.ProductID;
+  }
+  ReleaseHidInterfaces(enumeration_array, count);
+  enumeration_array = nullptr;
+  return device_count;
+}
+
+void HidDeviceManager::FreeDeviceTable() {
+  StopAllReaders();
+  if (device_count == 0) return;
+  delete[] device_table;
+  device_table = nullptr;
+  device_count = 0;
+  enumeration_array = nullptr;
+}
+
+DeviceRecord* HidDeviceManager::GetDeviceRecord(int index) {
+  if (index < 0 || index >= device_count) return nullptr;
+  return &device_table[index];
+}
+
+int HidDeviceManager::OpenDeviceHandle(int index, bool overlapped) {
+  DeviceRecord* record = GetDeviceRecord(index);
+  if (!record || record->path[0] == 0) return 0;
+  HANDLE handle = overlapped
+      ? CreateFileA(record->path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr)
+      : CreateFileA(record->path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    record->handle = nullptr;
+    return 0;
+  }
+  record->handle = handle;
+  record->event = CreateEventA(nullptr, TRUE, TRUE, "HIDOV");
+  return 1;
+}
+
+bool HidDeviceManager::IsDeviceOpen(int index) {
+  DeviceRecord* record = GetDeviceRecord(index);
+  return record && record->handle;
+}
