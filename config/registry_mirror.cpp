@@ -1,0 +1,65 @@
+#include "registry_mirror.h"
+
+#include <windows.h>
+
+#include "contracts.h"
+#include "ini_file.h"
+#include "registry_settings.h"
+#include "scheme_file.h"
+#include "scheme_records.h"
+#include "text_conversions.h"
+
+namespace {
+
+using namespace contracts;
+
+HKEY OpenOrCreateButtonMirrorKey(int key_number) {
+  const std::wstring path = std::wstring(kConfigKeyPath) + L"\\" + IntToText(key_number);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
+    return key;
+  if (RegCreateKeyW(HKEY_CURRENT_USER, path.c_str(), &key) == ERROR_SUCCESS) return key;
+  return nullptr;
+}
+
+// REG_SZ with its terminating null: (characters + 1) * 2 bytes of data.
+void WriteTextValue(HKEY key, const wchar_t* name, const std::wstring& text) {
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+// The stored text, with the sentinel (compared exactly) standing for the empty text.
+std::wstring WithoutSentinel(const std::wstring& text, const wchar_t* sentinel) {
+  return text == sentinel ? std::wstring() : text;
+}
+
+// One key's subkey: caption, function, linkto and vkey, in this order.
+void MirrorKey(const INICTL& file, const std::wstring& section, int key_number) {
+  HKEY key = OpenOrCreateButtonMirrorKey(key_number);
+  if (!key) return;
+  const std::wstring caption =
+      file.ReadString(section, KeyName(kCaptionKey, key_number), kCaptionSentinel);
+  const std::wstring linkto =
+      file.ReadString(section, KeyName(kLinktoKey, key_number), kLinktoSentinel);
+  WriteTextValue(key, kMirrorCaptionValue, WithoutSentinel(caption, kCaptionSentinel));
+  WriteDwordValue(key, kMirrorFunctionValue,
+                  file.ReadInteger(section, KeyName(kFunctionKey, key_number), 0));
+  WriteTextValue(key, kMirrorLinktoValue, WithoutSentinel(linkto, kLinktoSentinel));
+  WriteDwordValue(key, kMirrorVkeyValue,
+                  file.ReadInteger(section, KeyName(kVkeyKey, key_number), 0));
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+void MirrorSchemeToRegistry(int tray_icon, const std::wstring& user_scheme_file, int numbutton) {
+  if (HKEY config = OpenOrCreateConfigKey()) {
+    WriteDwordValue(config, kTrayIconValue, tray_icon);
+    RegCloseKey(config);
+  }
+  const int active = static_cast<int>(
+      GetPrivateProfileIntW(kGlobalSection, kCurrentKey, 0, user_scheme_file.c_str()));
+  const std::wstring section = IntToText(active);
+  const INICTL file(user_scheme_file);
+  for (int i = 0; i < numbutton; ++i) MirrorKey(file, section, i);
+}

@@ -1,0 +1,11 @@
+// The registry mirror of the active scheme: the hot-key handler reads each key's caption,
+// function, link target and virtual key from HKCU "Software\KV\ZOK\Config\<key number>".
+#pragma once
+#include <string>
+
+// Writes "trayicon" := tray_icon into the config key (created when missing), then, for keys
+// 0 .. numbutton - 1, the subkey of each key with "caption", "function", "linkto" and "vkey"
+// of the active scheme as `user_scheme_file` stores it (section "global" `current`). The
+// sentinels "~caption" and "~linkto" are written as empty texts. A subkey that can be neither
+// opened nor created is skipped; subkeys from numbutton on are left as they are.
+void MirrorSchemeToRegistry(int tray_icon, const std::wstring& user_scheme_file, int numbutton);
