@@ -33,5 +33,20 @@ class CleanupProgram(unittest.TestCase):
                                                  capture_output=True, text=True).stdout)
 
 
+class KeyBridgeProgram(unittest.TestCase):
+    def test_imports_the_keyboard_library_by_ordinals_2_to_6_only(self):
+        dump = headers("KeyBridge.exe")
+        self.assertRegex(dump, r"Subsystem\s+00000002\s+\(Windows GUI\)")
+        self.assertIn("zokusb.dll", imported_dlls(dump))
+        block = re.search(r"DLL Name: ZOKUSB\.dll\n(.*?)\n\s*\n", dump, re.S).group(1)
+        imports = re.findall(r"^\s*([0-9a-f]{8})\s+(\d+)\s+(\S+)", block, re.M)
+        # By ordinal: the high bit of each thunk is set, and no name is imported.
+        self.assertEqual([2, 3, 4, 5, 6], sorted(int(ordinal) for _, ordinal, _ in imports))
+        for thunk, _, name in imports:
+            self.assertTrue(int(thunk, 16) & 0x80000000, thunk)
+            self.assertEqual("<none>", name)
+        self.assertLessEqual(set(imported_dlls(dump)) - {"zokusb.dll"}, SYSTEM_DLLS)
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=1)

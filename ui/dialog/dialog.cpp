@@ -1,0 +1,108 @@
+#include "dialog.h"
+
+namespace dialog {
+
+const MessageMapEntry Dialog::kEntries[] = {
+    {WM_INITDIALOG, nullptr, MessageResult::kReturnValue, Senders::kAny,
+     &Dialog::HandleInitDialog},
+    {WM_COMMAND, nullptr, MessageResult::kMessageResult, Senders::kAny, &Dialog::HandleCommand},
+};
+const MessageMap Dialog::kMessageMap = {nullptr, kEntries, sizeof kEntries / sizeof kEntries[0]};
+
+Dialog::Dialog(UINT template_id, HWND parent) : template_id_(template_id), parent_(parent) {}
+
+Dialog::~Dialog() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+const MessageMap* Dialog::GetMessageMap() const { return &kMessageMap; }
+
+BOOL Dialog::OnInitDialog() { return TRUE; }
+
+void Dialog::OnOK() { EndModal(IDOK); }
+
+void Dialog::OnCancel() { EndModal(IDCANCEL); }
+
+void Dialog::EndModal(INT_PTR result) {
+  modal_result_ = result;
+  in_modal_loop_ = false;
+  // Wakes the loop, which may be waiting in GetMessage.
+  if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+INT_PTR Dialog::DoModal() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  modal_result_ = -1;
+  in_modal_loop_ = true;
+  if (!CreateDialogParamW(instance, MAKEINTRESOURCEW(template_id_), parent_, DialogProc,
+                          reinterpret_cast<LPARAM>(this))) {
+    in_modal_loop_ = false;
+    return -1;
+  }
+  MSG msg;
+  while (in_modal_loop_) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      modal_result_ = IDABORT;
+      break;
+    }
+    if (DropsPostedMessage(msg)) continue;
+    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  in_modal_loop_ = false;
+  if (hwnd_) DestroyWindow(hwnd_);
+  return modal_result_;
+}
+
+bool Dialog::DropsPostedMessage(const MSG& msg) const {
+  if (!hwnd_ || msg.hwnd != hwnd_) return false;
+  const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), msg.message);
+  return entry && entry->senders == Senders::kOwnThreadSendOnly;
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* created = reinterpret_cast<Dialog*>(lParam);
+    SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(created));
+    created->hwnd_ = hwnd;
+  }
+  auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (!self) return FALSE;  // messages before WM_INITDIALOG (WM_SETFONT ...)
+  INT_PTR answer = self->HandleMessage(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    self->hwnd_ = nullptr;
+  }
+  return answer;
+}
+
+INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), message);
+  if (!entry) return FALSE;
+  LRESULT value = 0;
+  if (entry->senders != Senders::kOwnThreadSendOnly || !SentFromAnotherThread())
+    value = (this->*entry->handler)(wParam, lParam);
+  DialogProcAnswer answer = AnswerFor(entry->result, value);
+  if (answer.store_result) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, answer.message_result);
+  return answer.return_value;
+}
+
+LRESULT Dialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+
+LRESULT Dialog::HandleCommand(WPARAM wParam, LPARAM) {
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      OnOK();
+      break;
+    case IDCANCEL:
+      OnCancel();
+      break;
+  }
+  return 0;
+}
+
+}  // namespace dialog

@@ -1,0 +1,53 @@
+// A dialog made from a dialog template resource and run modally by its own message loop.
+// Derived classes describe their behaviour in a message map (message_map.h) and return it
+// from GetMessageMap; the base map handles WM_INITDIALOG (OnInitDialog) and the IDOK /
+// IDCANCEL commands (WM_CLOSE arrives as IDCANCEL), which end the modal loop.
+#pragma once
+#include <windows.h>
+
+#include "message_map.h"
+
+namespace dialog {
+
+class Dialog {
+ public:
+  Dialog(UINT template_id, HWND parent);
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // Creates the dialog, runs its modal loop and destroys it. Returns the value given to
+  // EndModal, -1 when the dialog could not be created, or IDABORT when the loop met WM_QUIT
+  // (which is posted again for any outer loop).
+  INT_PTR DoModal();
+  void EndModal(INT_PTR result);
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  virtual const MessageMap* GetMessageMap() const;
+  // After the window exists, before it is shown; TRUE lets the dialog manager set the focus.
+  virtual BOOL OnInitDialog();
+  virtual void OnOK();
+  virtual void OnCancel();
+
+  // The base map, for derived maps to name as theirs.
+  static const MessageMap kMessageMap;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Posted messages that the map honours only as own-thread sends never reach the dialog.
+  bool DropsPostedMessage(const MSG& msg) const;
+  LRESULT HandleInitDialog(WPARAM, LPARAM);
+  LRESULT HandleCommand(WPARAM wParam, LPARAM);
+
+  static const MessageMapEntry kEntries[];
+
+  UINT template_id_;
+  HWND parent_;
+  HWND hwnd_ = nullptr;
+  bool in_modal_loop_ = false;
+  INT_PTR modal_result_ = 0;
+};
+
+}  // namespace dialog
