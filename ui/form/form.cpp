@@ -1,0 +1,307 @@
+#include "form.h"
+
+#include <commctrl.h>
+
+#include "text.h"
+
+namespace form {
+
+namespace {
+
+const wchar_t kDefaultFormClass[] = L"FormWindow";
+
+void RegisterFormClass(const std::wstring& name, WNDPROC procedure) {
+  WNDCLASSW existing{};
+  if (GetClassInfoW(GetModuleHandleW(nullptr), name.c_str(), &existing)) return;
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+  window_class.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  if (!window_class.hIcon) window_class.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = name.c_str();
+  RegisterClassW(&window_class);
+}
+
+template <class Map>
+typename Map::mapped_type Lookup(const Map& map, const std::string& name) {
+  if (name.empty()) return {};
+  auto found = map.find(name);
+  return found == map.end() ? typename Map::mapped_type{} : found->second;
+}
+
+}  // namespace
+
+Form::Form(Application& app, const Layout& layout, const Handlers& handlers)
+    : Component(this, layout.form.name, Kind::kPanel), app_(app) {
+  const FontSpec& font = layout.form.font;
+  if (!font.face.empty()) font_.SetName(font.face);
+  if (font.height != 0) font_.SetHeight(font.height);
+  if (font.charset >= 0) font_.SetCharset(font.charset);
+  CreateFormWindow(layout.form);
+  app_.AddForm(this);
+  for (const ComponentRow& row : layout.rows) BuildComponent(row, handlers);
+  OnCreate = Lookup(handlers.notify, layout.form.on_create);
+  OnShow = Lookup(handlers.notify, layout.form.on_show);
+  OnResize = Lookup(handlers.notify, layout.form.on_resize);
+  OnDestroy = Lookup(handlers.notify, layout.form.on_destroy);
+}
+
+Form::~Form() {
+  DestroyForm();
+  app_.RemoveForm(this);
+}
+
+void Form::DestroyForm() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  hwnd_ = nullptr;
+}
+
+void Form::CreateFormWindow(const FormSpec& spec) {
+  std::wstring class_name = spec.class_name.empty() ? std::wstring(kDefaultFormClass) : spec.class_name;
+  RegisterFormClass(class_name, &Form::FormProc);
+  DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  DWORD ex_style = spec.border == BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0;
+  RECT outer{0, 0, spec.client_width, spec.client_height};
+  AdjustWindowRectEx(&outer, style, FALSE, ex_style);
+  hwnd_ = CreateWindowExW(ex_style, class_name.c_str(), spec.caption.c_str(), style, spec.left, spec.top,
+                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  if (!hwnd_) throw Error("Cannot create the window of " + spec.name);
+  // The frame the system really draws may differ from AdjustWindowRectEx's guess.
+  SetClientWidth(spec.client_width);
+  SetClientHeight(spec.client_height);
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (tooltip_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(app_.HintFont().Handle()), FALSE);
+}
+
+Control* Form::ParentFor(const ComponentRow& row) const {
+  if (row.parent.empty()) return nullptr;
+  auto* parent = dynamic_cast<Control*>(Find(row.parent));
+  if (!parent) throw Error("Parent \"" + row.parent + "\" of " + row.name + " must come first");
+  return parent;
+}
+
+void Form::BuildComponent(const ComponentRow& row, const Handlers& handlers) {
+  if (Find(row.name)) throw Error("Two components named " + row.name);
+  Control* parent = ParentFor(row);
+  std::unique_ptr<Component> component;
+  switch (row.kind) {
+    case Kind::kPanel: component = std::make_unique<Panel>(this, row, parent); break;
+    case Kind::kGroupBox: component = std::make_unique<GroupBox>(this, row, parent); break;
+    case Kind::kButton: {
+      auto button = std::make_unique<Button>(this, row, parent);
+      button->OnClick = Lookup(handlers.notify, row.on_click);
+      component = std::move(button);
+      break;
+    }
+    case Kind::kCheckBox: {
+      auto box = std::make_unique<CheckBox>(this, row, parent);
+      box->OnClick = Lookup(handlers.notify, row.on_click);
+      component = std::move(box);
+      break;
+    }
+    case Kind::kRadioButton: {
+      auto radio = std::make_unique<RadioButton>(this, row, parent);
+      radio->OnClick = Lookup(handlers.notify, row.on_click);
+      component = std::move(radio);
+      break;
+    }
+    case Kind::kLabel: component = std::make_unique<Label>(this, row, parent); break;
+    case Kind::kEdit: {
+      auto edit = std::make_unique<Edit>(this, row, parent);
+      edit->OnChange = Lookup(handlers.notify, row.on_change);
+      edit->OnKeyDown = Lookup(handlers.key, row.on_key_down);
+      edit->OnKeyUp = Lookup(handlers.key, row.on_key_up);
+      component = std::move(edit);
+      break;
+    }
+    case Kind::kComboBox: {
+      auto combo = std::make_unique<ComboBox>(this, row, parent);
+      combo->OnClick = Lookup(handlers.notify, row.on_click);
+      component = std::move(combo);
+      break;
+    }
+    case Kind::kListBox: component = std::make_unique<ListBox>(this, row, parent); break;
+    case Kind::kScrollBar: {
+      auto bar = std::make_unique<ScrollBar>(this, row, parent);
+      bar->OnScroll = Lookup(handlers.scroll, row.on_scroll);
+      component = std::move(bar);
+      break;
+    }
+    case Kind::kImage: component = std::make_unique<Image>(this, row, parent); break;
+    case Kind::kImageList: component = std::make_unique<ImageList>(this, row); break;
+  }
+  index_[row.name] = component.get();
+  order_.push_back(component.get());
+  components_.push_back(std::move(component));
+}
+
+Component* Form::Find(const std::string& name) const {
+  auto found = index_.find(name);
+  return found == index_.end() ? nullptr : found->second;
+}
+
+RECT Form::WindowRect() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  return rect;
+}
+
+int Form::Left() const { return WindowRect().left; }
+int Form::Top() const { return WindowRect().top; }
+int Form::Width() const { return WindowRect().right - WindowRect().left; }
+int Form::Height() const { return WindowRect().bottom - WindowRect().top; }
+void Form::SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+void Form::SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+void Form::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+void Form::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+void Form::SetBounds(int left, int top, int width, int height) {
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::ClientWidth() const {
+  RECT rect{};
+  GetClientRect(hwnd_, &rect);
+  return rect.right;
+}
+
+int Form::ClientHeight() const {
+  RECT rect{};
+  GetClientRect(hwnd_, &rect);
+  return rect.bottom;
+}
+
+void Form::SetClientWidth(int width) { SetWidth(width + Width() - ClientWidth()); }
+
+void Form::SetClientHeight(int height) { SetHeight(height + Height() - ClientHeight()); }
+
+std::wstring Form::Caption() const {
+  int length = GetWindowTextLengthW(hwnd_);
+  std::wstring text(length + 1, L'\0');
+  int copied = GetWindowTextW(hwnd_, &text[0], length + 1);
+  text.resize(copied > 0 ? copied : 0);
+  return text;
+}
+
+void Form::SetCaption(const std::wstring& caption) { SetWindowTextW(hwnd_, caption.c_str()); }
+
+void Form::SetCaptionA(const std::string& caption) { SetCaption(CodePageToWide(caption)); }
+
+bool Form::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void Form::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  BringWindowToTop(hwnd_);
+  SetForegroundWindow(hwnd_);
+}
+
+void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+bool Form::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Form::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+int Form::ShowModal() {
+  if (modal_) throw Error(Name() + " is already shown modally");
+  modal_ = true;
+  modal_result_ = 0;
+  std::vector<HWND> disabled;
+  for (Form* other : app_.Forms()) {
+    if (other != this && other->hwnd_ && IsWindowEnabled(other->hwnd_)) {
+      EnableWindow(other->hwnd_, FALSE);
+      disabled.push_back(other->hwnd_);
+    }
+  }
+  Show();
+  MSG msg;
+  while (modal_result_ == 0) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      // A quit request ends the modal showing and stays for the main loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      modal_result_ = 2;
+      break;
+    }
+    if (got < 0) break;
+    if (!IsDialogMessageW(hwnd_, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  for (HWND window : disabled) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  if (hwnd_) Hide();
+  modal_ = false;
+  return modal_result_;
+}
+
+void Form::SetModalResult(int result) { modal_result_ = result; }
+
+void Form::Close() {
+  if (modal_) {
+    modal_result_ = 2;
+  } else if (app_.MainForm() == this) {
+    app_.Terminate();
+  } else {
+    Hide();
+  }
+}
+
+void Form::RunCreate() {
+  if (!OnCreate) return;
+  try {
+    OnCreate(*this);
+  } catch (const std::exception& error) {
+    app_.ShowException(error);
+  }
+}
+
+LRESULT CALLBACK Form::FormProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_NCCREATE) {
+    auto* created = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    created->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(hwnd, msg, wparam, lparam);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, msg, wparam, lparam);
+  }
+  return GuardWindowProc([&] { return form->Dispatch(msg, wparam, lparam); });
+}
+
+LRESULT Form::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) { return Inherited(msg, wparam, lparam); }
+
+LRESULT Form::Inherited(UINT msg, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (ReflectToControl(msg, wparam, lparam, &result)) return result;
+  switch (msg) {
+    case WM_WINDOWPOSCHANGED: {
+      result = DefWindowProcW(hwnd_, msg, wparam, lparam);
+      const auto* position = reinterpret_cast<const WINDOWPOS*>(lparam);
+      if ((position->flags & SWP_SHOWWINDOW) && OnShow) OnShow(*this);
+      return result;
+    }
+    case WM_SIZE:
+      if (OnResize) OnResize(*this);
+      return 0;
+    case WM_DESTROY:
+      if (OnDestroy) OnDestroy(*this);
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, msg, wparam, lparam);
+  }
+}
+
+}  // namespace form
