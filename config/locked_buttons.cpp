@@ -2,6 +2,18 @@
 
 #include <algorithm>
 
+#include "main_window.h"
+#include "registry_settings.h"
+#include "scheme_records.h"
+
+std::vector<unsigned char> LockedFlags;
+
+void AllocateLockedFlags(int numbutton) {
+  // Only the window's ten rows can be locked: a damaged numbutton neither allocates more nor
+  // leaves the buffer without room.
+  LockedFlags.assign(static_cast<size_t>(std::clamp(numbutton, 0, kKeyRowCount)) + 2, 0);
+}
+
 std::vector<LockedRowControls> LockedRows(const unsigned char* flags, size_t flag_count,
                                           int numbutton) {
   std::vector<LockedRowControls> rows;
@@ -15,4 +27,23 @@ std::vector<LockedRowControls> LockedRows(const unsigned char* flags, size_t fla
     rows.push_back({row, row, row + kKeyRowCount});
   }
   return rows;
+}
+
+namespace {
+
+template <class Component>
+void Disable(Component* const* table, int table_size, int index) {
+  if (index >= 0 && index < table_size && table[index]) table[index]->SetEnabled(false);
+}
+
+}  // namespace
+
+void ApplyLockedButtons(Tzokcfg_0& /*window*/) {
+  ReadLockedFlags(LockedFlags.data(), LockedFlags.size(), IniData.numbutton);
+  for (const LockedRowControls& row :
+       LockedRows(LockedFlags.data(), LockedFlags.size(), IniData.numbutton)) {
+    Disable(RadioTable, kRadioTableSize, row.radio);
+    Disable(LabelTable, kLabelTableSize, row.caption_label);
+    Disable(LabelTable, kLabelTableSize, row.assignment_label);
+  }
 }

@@ -23,6 +23,13 @@ constexpr int kKeyRowCount = 10;
 std::vector<LockedRowControls> LockedRows(const unsigned char* flags, size_t flag_count,
                                           int numbutton);
 
-// Start-up: reads "Locked" into the window's locked flags and disables the radio button,
-// caption label and assignment label of every locked key.
+// One byte per key (1 = locked), numbutton + 2 bytes, allocated once by start-up and kept for
+// the program's life.
+extern std::vector<unsigned char> LockedFlags;
+// Allocates LockedFlags for `numbutton` keys, taken as 0 to 10.
+void AllocateLockedFlags(int numbutton);
+
+// Start-up: reads "Locked" into LockedFlags and disables the radio button, caption label and
+// assignment label of every locked key of the window (through RadioTable and LabelTable).
+// Nothing is enabled here.
 void ApplyLockedButtons(Tzokcfg_0& window);

@@ -4,6 +4,8 @@
 
 #include "contracts.h"
 #include "ini_file.h"
+#include "main_window.h"
+#include "program_texts.h"
 #include "registry_settings.h"
 #include "scheme_file.h"
 #include "scheme_records.h"
@@ -62,4 +64,8 @@ void MirrorSchemeToRegistry(int tray_icon, const std::wstring& user_scheme_file,
   const std::wstring section = IntToText(active);
   const INICTL file(user_scheme_file);
   for (int i = 0; i < numbutton; ++i) MirrorKey(file, section, i);
+}
+
+void MirrorSchemeToRegistry(Tzokcfg_0& window) {
+  MirrorSchemeToRegistry(window.CheckBox1->Checked() ? 1 : 0, UserSchemeFile, IniData.numbutton);
 }

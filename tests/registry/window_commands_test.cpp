@@ -1,0 +1,119 @@
+// Locked keys, the tray check box and Help on a real main window (built without start-up).
+#include <gtest/gtest.h>
+
+#include "locked_buttons.h"
+#include "main_window.h"
+#include "program_texts.h"
+#include "registry_keys.h"
+#include "scheme_records.h"
+#include "test_support.h"
+
+using namespace registry_test;
+using namespace testing_support;
+
+namespace {
+
+class WindowCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+    scratch_.UseForStandinLogs();
+  }
+  void TearDown() override {
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+    SetEnvironmentVariableW(L"ZOK_STANDIN_LOG_DIR", nullptr);
+    InstallFolder.clear();
+  }
+
+  // Names of the key-row controls (RadioButton1..10, Label1..20) that are disabled.
+  std::vector<std::string> DisabledRowControls() const {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 10; ++i)
+      if (!RadioTable[i]->Enabled()) names.push_back("RadioButton" + std::to_string(i));
+    for (int i = 1; i <= 20; ++i)
+      if (!LabelTable[i]->Enabled()) names.push_back("Label" + std::to_string(i));
+    return names;
+  }
+
+  void LockWith(const std::vector<unsigned char>& locked, int numbutton) {
+    SetBinary(HKEY_LOCAL_MACHINE, kInstallKey, L"Locked", locked);
+    IniData.numbutton = numbutton;
+    AllocateLockedFlags(numbutton);
+  }
+
+  ScratchFolder scratch_;
+  form::Application app_;
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(WindowCommandsTest, LockedKeysDisableTheirOwnRows) {
+  {
+    Tzokcfg_0 window(app_);
+    LockWith({1, 0, 0, 1, 0, 2, 0, 0, 0, 0}, 10);
+    ApplyLockedButtons(window);
+    EXPECT_EQ((Names{"RadioButton1", "RadioButton4", "Label1", "Label4", "Label11", "Label14"}),
+              DisabledRowControls());
+  }
+  {
+    // Six keys: key 0 loses its own assignment label, Label11, not Label7.
+    Tzokcfg_0 window(app_);
+    LockWith({1, 0, 0, 0, 0, 1}, 6);
+    ApplyLockedButtons(window);
+    EXPECT_EQ((Names{"RadioButton1", "RadioButton6", "Label1", "Label6", "Label11", "Label16"}),
+              DisabledRowControls());
+  }
+  {
+    // A damaged numbutton and a long value: every row locked, nothing beyond the tables.
+    Tzokcfg_0 window(app_);
+    LockWith(std::vector<unsigned char>(64, 1), 500);
+    ApplyLockedButtons(window);
+    EXPECT_EQ(30u, DisabledRowControls().size());
+    EXPECT_EQ(12u, LockedFlags.size());
+  }
+  {
+    // No install key: nothing locked, and flags left from before are cleared.
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+    Tzokcfg_0 window(app_);
+    IniData.numbutton = 10;
+    LockedFlags.assign(12, 1);
+    ApplyLockedButtons(window);
+    EXPECT_TRUE(DisabledRowControls().empty());
+  }
+}
+
+TEST_F(WindowCommandsTest, TrayBoxPostsAndStoresEveryChange) {
+  Tzokcfg_0 window(app_);
+  window.CheckBox1->SetChecked(true);  // tray program not running: stored only
+  EXPECT_EQ(1u, ReadValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon").Dword());
+
+  ChildProcess tray(L"\"" + BinPath(L"TrayWarden.exe") + L"\"");
+  ASSERT_NE(nullptr, WaitForWindow("TForm1", "TrayWarden"));
+  window.CheckBox1->SetChecked(false);
+  EXPECT_EQ(0u, ReadValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon").Dword());
+  const std::wstring log = scratch_.File(L"TrayWarden.log");
+  ASSERT_TRUE(WaitUntil([&] { return !ReadLoggedMessages(log).empty(); }));
+  const auto messages = ReadLoggedMessages(log);
+  ASSERT_EQ(1u, messages.size());
+  EXPECT_EQ(0x602u, messages[0].msg);
+  EXPECT_EQ(0u, messages[0].wparam);
+}
+
+TEST_F(WindowCommandsTest, HelpStartsTheStarterInTheInstallFolder) {
+  InstallFolder = scratch_.File(L"install");
+  ASSERT_TRUE(CreateDirectoryW(InstallFolder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(BinPath(L"HelpStarter.exe").c_str(),
+                        (InstallFolder + L"\\HelpStarter.exe").c_str(), FALSE));
+  SetEnvironmentVariableW(L"ZOK_STANDIN_LOG_DIR", nullptr);  // logs beside the copy that runs
+
+  Tzokcfg_0 window(app_);
+  window.BitBtn8->Click();
+  const std::wstring log = InstallFolder + L"\\HelpStarter.log";
+  ASSERT_TRUE(WaitUntil([&] { return !ReadLines(log).empty(); }));
+  const std::string folder(InstallFolder.begin(), InstallFolder.end());
+  EXPECT_NE(std::string::npos, ReadLines(log)[0].find(" cwd=" + folder));
+}
+
+}  // namespace
