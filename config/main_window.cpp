@@ -86,10 +86,12 @@ MainWindowMessageHandler::MainWindowMessageHandler(UINT message, MainWindowMessa
   Registry().messages.emplace_back(message, std::move(handler));
 }
 
-Tzokcfg_0::Tzokcfg_0(form::Application& app)
+Tzokcfg_0::Tzokcfg_0(form::Application& app) try
     : form::Form(app, MainWindowLayout(variant::kIsYev), HandlersFor(Announce(this))) {
   BindComponents();
   FillComponentTables();
+} catch (...) {
+  if (zokcfg_0 == this) zokcfg_0 = nullptr;
 }
 
 Tzokcfg_0::~Tzokcfg_0() {

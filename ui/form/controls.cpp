@@ -79,6 +79,13 @@ GroupBox::GroupBox(Form* owner, const ComponentRow& row, Control* parent) : Cont
 LRESULT GroupBox::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   // A group box lets clicks fall through to what lies below it; its children must get them.
   if (msg == WM_NCHITTEST) return HTCLIENT;
+  // A group box paints only its frame and caption; its inside is the parent's face colour.
+  if (msg == WM_ERASEBKGND) {
+    RECT rect;
+    GetClientRect(Handle(), &rect);
+    FillRect(reinterpret_cast<HDC>(wparam), &rect, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
   return Control::WindowProc(msg, wparam, lparam);
 }
 

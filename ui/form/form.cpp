@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "text.h"
 
 namespace form {
@@ -41,7 +43,14 @@ Form::Form(Application& app, const Layout& layout, const Handlers& handlers)
   if (font.charset >= 0) font_.SetCharset(font.charset);
   CreateFormWindow(layout.form);
   app_.AddForm(this);
-  for (const ComponentRow& row : layout.rows) BuildComponent(row, handlers);
+  try {
+    for (const ComponentRow& row : layout.rows) BuildComponent(row, handlers);
+  } catch (...) {
+    // No destructor runs for a form whose construction failed.
+    DestroyForm();
+    app_.RemoveForm(this);
+    throw;
+  }
   OnCreate = Lookup(handlers.notify, layout.form.on_create);
   OnShow = Lookup(handlers.notify, layout.form.on_show);
   OnResize = Lookup(handlers.notify, layout.form.on_resize);
@@ -138,6 +147,19 @@ void Form::BuildComponent(const ComponentRow& row, const Handlers& handlers) {
   index_[row.name] = component.get();
   order_.push_back(component.get());
   components_.push_back(std::move(component));
+}
+
+void Form::DestroyComponent(Component* component) {
+  auto owned = std::find_if(components_.begin(), components_.end(),
+                            [component](const std::unique_ptr<Component>& entry) { return entry.get() == component; });
+  if (owned == components_.end()) return;
+  for (Component* other : order_) {
+    auto* control = dynamic_cast<Control*>(other);
+    if (control && control->Parent() == component) throw Error(component->Name() + " still has children");
+  }
+  index_.erase(component->Name());
+  order_.erase(std::find(order_.begin(), order_.end(), component));
+  components_.erase(owned);
 }
 
 Component* Form::Find(const std::string& name) const {

@@ -36,6 +36,9 @@ class Form : public Component {
   T& Get(const std::string& name) const;
   // Every component in creation order.
   const std::vector<Component*>& Components() const { return order_; }
+  // Destroys a component before the form goes (its window and the object); it must have no
+  // children. References to it become invalid. Nothing happens for a component of another form.
+  void DestroyComponent(Component* component);
 
   // Outer position and size on the screen.
   int Left() const;

@@ -1,0 +1,171 @@
+// The main window as stored, shown on the Xvfb display: saved as a screenshot
+// (screenshots/<program>.bmp beside the build's bin folder) and checked in pixels.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "main_window.h"
+#include "test_support.h"
+#include "variant.h"
+
+namespace {
+
+constexpr bool kYev = variant::kIsYev;
+
+// The screen's pixels under a window, top row first, as 0x00RRGGBB.
+struct Capture {
+  int width = 0, height = 0;
+  POINT client_origin{};  // where the client area's (0, 0) lies in the capture
+  std::vector<unsigned> pixels;
+
+  unsigned At(int client_x, int client_y) const {
+    int x = client_origin.x + client_x, y = client_origin.y + client_y;
+    return pixels[static_cast<size_t>(y) * width + x];
+  }
+};
+
+Capture CaptureWindow(HWND window) {
+  Capture capture;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  capture.width = rect.right - rect.left;
+  capture.height = rect.bottom - rect.top;
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  capture.client_origin = {origin.x - rect.left, origin.y - rect.top};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  // The window's own surface, whatever other windows on the display cover it.
+  HDC screen = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* source = static_cast<const unsigned*>(bits);
+  capture.pixels.assign(source, source + static_cast<size_t>(capture.width) * capture.height);
+  for (unsigned& pixel : capture.pixels) pixel &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  return capture;
+}
+
+// A 24-bit BMP, bottom row first as the format wants.
+bool SaveBmp(const Capture& capture, const std::wstring& path) {
+  const int row_bytes = (capture.width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(header);
+  header.biWidth = capture.width;
+  header.biHeight = capture.height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = row_bytes * capture.height;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  std::vector<char> bytes(header.biSizeImage, 0);
+  for (int y = 0; y < capture.height; ++y) {
+    char* row = &bytes[static_cast<size_t>(capture.height - 1 - y) * row_bytes];
+    for (int x = 0; x < capture.width; ++x) {
+      unsigned pixel = capture.pixels[static_cast<size_t>(y) * capture.width + x];
+      row[x * 3 + 0] = static_cast<char>(pixel & 0xFF);
+      row[x * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+      row[x * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+    }
+  }
+  std::ofstream out(path.c_str(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  out.write(bytes.data(), bytes.size());
+  return static_cast<bool>(out);
+}
+
+unsigned Rgb(COLORREF colour) { return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour); }
+
+bool Near(unsigned a, unsigned b) {
+  const int tolerance = 12;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    int difference = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (difference > tolerance || difference < -tolerance) return false;
+  }
+  return true;
+}
+
+bool Dark(unsigned pixel) {
+  return ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF) < 3 * 110;
+}
+
+class ScreenshotTest : public ::testing::Test {
+ protected:
+  // A button at (left, top, width, height) of the client area: its right and bottom edges are
+  // dark, the pixels just outside them are button face.
+  void ExpectButtonAt(const Capture& capture, const char* what, int left, int top, int width, int height) {
+    SCOPED_TRACE(what);
+    const unsigned face = Rgb(GetSysColor(COLOR_BTNFACE));
+    EXPECT_PRED1(Dark, capture.At(left + width - 1, top + height / 2));
+    EXPECT_PRED1(Dark, capture.At(left + width / 3, top + height - 1));
+    EXPECT_PRED2(Near, face, capture.At(left + width + 1, top + height / 2));
+    EXPECT_PRED2(Near, face, capture.At(left + width / 3, top + height + 1));
+    EXPECT_PRED2(Near, face, capture.At(left - 2, top + height / 2));
+  }
+  // A stored key picture at (left, top) of the client area: the dark key cap with its lighter
+  // top face.
+  void ExpectKeyPictureAt(const Capture& capture, const char* what, int left, int top) {
+    SCOPED_TRACE(what);
+    EXPECT_PRED2(Near, 0x34495Eu, capture.At(left + 5, top + 20));  // the cap's top face
+    EXPECT_PRED2(Near, 0x1C2833u, capture.At(left + 16, top + 29));  // its dark rim
+  }
+
+  form::Application app;
+};
+
+TEST_F(ScreenshotTest, MainWindowAsStored) {
+  Tzokcfg_0 window(app);
+  window.Show();
+  for (int i = 0; i < 40; ++i) {
+    app.ProcessMessages();
+    Sleep(25);
+  }
+  RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  app.ProcessMessages();
+  Sleep(200);
+  Capture capture = CaptureWindow(window.Handle());
+  ASSERT_GT(capture.width, 449);
+  ASSERT_GT(capture.height, 691);
+
+  const std::wstring folder = testing_support::BinDir() + L"\\..\\screenshots";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::string program = variant::kConfigProgram;
+  EXPECT_TRUE(SaveBmp(capture, folder + L"\\" + std::wstring(program.begin(), program.end()) + L".bmp"));
+
+  // The bottom row of buttons as stored.
+  ExpectButtonAt(capture, "OK", 180, 662, 85, 25);
+  ExpectButtonAt(capture, "Cancel", 270, 662, 85, 25);
+  ExpectButtonAt(capture, "About", 6, 662, 95, 25);
+  // The scheme list's white field inside GroupBox1 (10, 48) + (4, 23).
+  EXPECT_PRED2(Near, Rgb(GetSysColor(COLOR_WINDOW)), capture.At(14 + 100, 71 + 9));
+  // The numpad group's Configure button and key pictures of the first rows of both groups.
+  if (kYev) {
+    ExpectButtonAt(capture, "BitBtn5", 12 + 295, 488 + 105, 125, 25);
+    ExpectKeyPictureAt(capture, "Image10", 12 + 30, 488 + 21);
+  } else {
+    ExpectButtonAt(capture, "BitBtn5", 12 + 295, 412 + 184, 125, 25);
+    ExpectKeyPictureAt(capture, "Image10", 12 + 30, 412 + 100);
+  }
+  ExpectKeyPictureAt(capture, "Image1", 10 + 30, 112 + 20);
+}
+
+}  // namespace
