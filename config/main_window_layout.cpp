@@ -13,7 +13,7 @@ constexpr int kYevNumPadRows[] = {10, 9};
 constexpr int kZokKeyGroupRows[] = {1, 2, 3, 4, 5, 6};
 constexpr int kZokNumPadRows[] = {7, 8, 10, 9};
 
-const form::FontSpec kDefaultFont{L"Default", -11, -1};
+const form::FontAttributes kDefaultFont{L"Default", -11, -1};
 
 std::string Numbered(const char* kind, int number) { return kind + std::to_string(number); }
 
@@ -66,11 +66,11 @@ void AddPanelContent(form::Layout& layout, bool yev) {
 
   rows.push_back(Row("GroupBox1", Kind::kGroupBox, "Panel1", 10, 48, 425, 56).Text(L"Button theme").Font(kDefaultFont));
   rows.push_back(Row("ComboBox1", Kind::kComboBox, "GroupBox1", 4, 23, 245, 19)
-                     .Font(form::FontSpec{L"SimSun-18030", -11, 134})
+                     .Font(form::FontAttributes{L"SimSun-18030", -11, 134})
                      .ItemHeight(11)
                      .OnClick("ComboBox1_999Click"));
   rows.push_back(Row("ComboBox1_999", Kind::kComboBox, "GroupBox1", 10, 20, 150, 24)
-                     .Font(form::FontSpec{L"", -13, -1})
+                     .Font(form::FontAttributes{L"", -13, -1})
                      .ItemHeight(16)
                      .Hidden()
                      .Disabled()
@@ -184,7 +184,7 @@ KeyRowPlacement PlaceKeyRow(bool yev, int row) {
 
 form::Layout MainWindowLayout(bool yev) {
   form::Layout layout;
-  form::FormSpec& window = layout.form;
+  form::FormRow& window = layout.form;
   window.name = "zokcfg_0";
   window.class_name = L"Tzokcfg_0";
   window.caption = L"KV Zokline Keyboard Software";
@@ -193,7 +193,7 @@ form::Layout MainWindowLayout(bool yev) {
   window.top = 22;
   window.client_width = 449;
   window.client_height = 691;
-  window.font = form::FontSpec{L"MS Sans Serif", -11, DEFAULT_CHARSET};
+  window.font = form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET};
   window.on_create = "FormCreate";
   window.on_show = "FormShow";
   window.on_resize = "FormResize";

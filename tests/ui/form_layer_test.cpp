@@ -36,7 +36,7 @@ form::Layout TestLayout() {
   rows.push_back(Row("RadioB2", Kind::kRadioButton, "GroupB", 8, 45, 100, 17).OnClick("RadioClick"));
   rows.push_back(Row("Check1", Kind::kCheckBox, "Panel1", 5, 90, 200, 17).Text(L"Check").OnClick("CheckClick"));
   rows.push_back(Row("Combo1", Kind::kComboBox, "Panel1", 5, 110, 200, 21)
-                     .Font(form::FontSpec{L"SimSun-18030", -11, 134})
+                     .Font(form::FontAttributes{L"SimSun-18030", -11, 134})
                      .OnClick("ComboClick"));
   rows.push_back(Row("Edit1", Kind::kEdit, "Panel1", 5, 140, 200, 21)
                      .Text(L"start")
@@ -430,6 +430,14 @@ TEST_F(FormLayerTest, LabelAcceleratorsAndHints) {
   EXPECT_EQ(0, SendMessageW(form.HintWindow(), TTM_GETTOOLCOUNT, 0, 0));
   label.SetTextA("code page");
   EXPECT_EQ(L"code page", label.Text());
+  // The application's hint font reaches the hint windows of every form.
+  label.SetShowHint(true);
+  app.HintFont().SetName(L"Arial");
+  app.HintFont().SetSize(12);
+  LOGFONTW hint{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.HintWindow(), WM_GETFONT, 0, 0)), sizeof(hint), &hint);
+  EXPECT_STREQ(L"Arial", hint.lfFaceName);
+  EXPECT_EQ(form::PointsToHeight(12, form::ScreenPixelsPerInch()), hint.lfHeight);
 }
 
 TEST_F(FormLayerTest, ShowResizeAndModalShowing) {

@@ -237,6 +237,31 @@ TEST_F(MainWindowTest, ComponentTablesByTheNumberInTheName) {
   EXPECT_EQ(window.RadioButton1, RadioTable[1]);
 }
 
+// The About picture is carried as JPEG data; once decoded, text can be drawn on it.
+TEST_F(MainWindowTest, PicturesDecodeAndTakeTextOnTheirCanvas) {
+  form::Image& image = *window.Image_Logo;
+  image.LoadJpegResource("ABOUT");
+  SIZE size = image.PictureSize();
+  EXPECT_EQ(363, size.cx);
+  EXPECT_EQ(277, size.cy);
+  form::Canvas& canvas = image.GetCanvas();
+  auto white_pixels = [&] {
+    int count = 0;
+    for (int y = 173; y < 190; ++y) {
+      for (int x = 290; x < 340; ++x) count += GetPixel(canvas.Handle(), x, y) == RGB(255, 255, 255);
+    }
+    return count;
+  };
+  EXPECT_EQ(0, white_pixels());  // the corner for the version text is dark
+  canvas.SetTransparentText(true);
+  canvas.SetTextColor(RGB(255, 255, 255));
+  canvas.TextOutA(290, 173, "1.2.3");
+  EXPECT_GT(white_pixels(), 10);
+  // An icon holds no bitmap to draw on.
+  EXPECT_THROW(window.Image1->GetCanvas(), form::Error);
+  EXPECT_THROW(image.LoadJpegResource("NO_SUCH_PICTURE"), form::Error);
+}
+
 // A message of the message map registered by a feature file is handled with result 0 and not
 // passed on; other messages reach the inherited dispatch.
 constexpr UINT kProbeMessage = WM_APP + 0x3A1;

@@ -55,7 +55,7 @@ void Control::CreateWindowFor(const ComponentRow& row, Control* parent, const wc
   original_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
 
-  // A row without a font of its own copies its parent's font; a FontSpec overrides parts of it.
+  // A row without a font of its own copies its parent's font; a FontAttributes overrides parts of it.
   font_.Assign(parent ? parent->Font() : Owner().Font());
   if (row.has_font) {
     if (!row.font.face.empty()) font_.SetName(row.font.face);

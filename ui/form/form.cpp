@@ -36,8 +36,8 @@ typename Map::mapped_type Lookup(const Map& map, const std::string& name) {
 }  // namespace
 
 Form::Form(Application& app, const Layout& layout, const Handlers& handlers)
-    : Component(this, layout.form.name, Kind::kPanel), app_(app) {
-  const FontSpec& font = layout.form.font;
+    : Component(this, layout.form.name, Kind::kForm), app_(app) {
+  const FontAttributes& font = layout.form.font;
   if (!font.face.empty()) font_.SetName(font.face);
   if (font.height != 0) font_.SetHeight(font.height);
   if (font.charset >= 0) font_.SetCharset(font.charset);
@@ -67,20 +67,20 @@ void Form::DestroyForm() {
   hwnd_ = nullptr;
 }
 
-void Form::CreateFormWindow(const FormSpec& spec) {
-  std::wstring class_name = spec.class_name.empty() ? std::wstring(kDefaultFormClass) : spec.class_name;
+void Form::CreateFormWindow(const FormRow& window) {
+  std::wstring class_name = window.class_name.empty() ? std::wstring(kDefaultFormClass) : window.class_name;
   RegisterFormClass(class_name, &Form::FormProc);
   DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  DWORD ex_style = spec.border == BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0;
-  RECT outer{0, 0, spec.client_width, spec.client_height};
+  DWORD ex_style = window.border == BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0;
+  RECT outer{0, 0, window.client_width, window.client_height};
   AdjustWindowRectEx(&outer, style, FALSE, ex_style);
-  hwnd_ = CreateWindowExW(ex_style, class_name.c_str(), spec.caption.c_str(), style, spec.left, spec.top,
+  hwnd_ = CreateWindowExW(ex_style, class_name.c_str(), window.caption.c_str(), style, window.left, window.top,
                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
-  if (!hwnd_) throw Error("Cannot create the window of " + spec.name);
+  if (!hwnd_) throw Error("Cannot create the window of " + window.name);
   // The frame the system really draws may differ from AdjustWindowRectEx's guess.
-  SetClientWidth(spec.client_width);
-  SetClientHeight(spec.client_height);
+  SetClientWidth(window.client_width);
+  SetClientHeight(window.client_height);
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
@@ -143,6 +143,7 @@ void Form::BuildComponent(const ComponentRow& row, const Handlers& handlers) {
     }
     case Kind::kImage: component = std::make_unique<Image>(this, row, parent); break;
     case Kind::kImageList: component = std::make_unique<ImageList>(this, row); break;
+    case Kind::kForm: throw Error(row.name + ": a form cannot be a component of another");
   }
   index_[row.name] = component.get();
   order_.push_back(component.get());

@@ -101,7 +101,7 @@ class Form : public Component {
 
  private:
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  void CreateFormWindow(const FormSpec& spec);
+  void CreateFormWindow(const FormRow& window);
   void BuildComponent(const ComponentRow& row, const Handlers& handlers);
   Control* ParentFor(const ComponentRow& row) const;
   RECT WindowRect() const;

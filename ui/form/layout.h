@@ -4,7 +4,7 @@
 // are written with the builder functions, for example
 //
 //   form::Row("BitBtn6", form::Kind::kButton, "", 180, 662, 85, 25)
-//       .Text(L"OK").Font(form::FontSpec{L"Default", -11}).OnClick("BitBtn6Click")
+//       .Text(L"OK").Font(form::FontAttributes{L"Default", -11}).OnClick("BitBtn6Click")
 //
 // Positions are pixels relative to the parent's top-left corner (the form's client area for
 // rows whose parent is ""). Handler names are resolved against a form::Handlers set.
@@ -29,11 +29,12 @@ enum class Kind {
   kScrollBar,    // vertical scroll bar
   kImage,        // picture: icon or bitmap (JPEG)
   kImageList,    // 16 x 16 image list (no window)
+  kForm,         // the form itself (not a row of a table)
 };
 
 // A component's own font. Empty face, zero height or a negative character set take that
-// attribute from the parent's font; a row without a FontSpec copies the parent's font whole.
-struct FontSpec {
+// attribute from the parent's font; a row without a FontAttributes copies the parent's font whole.
+struct FontAttributes {
   std::wstring face;
   int height = 0;
   int charset = -1;
@@ -53,7 +54,7 @@ struct ComponentRow {
   int left = 0, top = 0, width = 0, height = 0;
   std::wstring text;
   bool has_font = false;
-  FontSpec font;
+  FontAttributes font;
   bool visible = true;
   bool enabled = true;
   bool tab_stop = true;
@@ -69,7 +70,7 @@ struct ComponentRow {
   std::string on_click, on_change, on_key_down, on_key_up, on_scroll;
 
   ComponentRow& Text(const std::wstring& value) { text = value; return *this; }
-  ComponentRow& Font(const FontSpec& value) { has_font = true; font = value; return *this; }
+  ComponentRow& Font(const FontAttributes& value) { has_font = true; font = value; return *this; }
   ComponentRow& Hidden() { visible = false; return *this; }
   ComponentRow& Disabled() { enabled = false; return *this; }
   ComponentRow& NoTabStop() { tab_stop = false; return *this; }
@@ -103,18 +104,18 @@ inline ComponentRow Row(const std::string& name, Kind kind, const std::string& p
   return row;
 }
 
-struct FormSpec {
+struct FormRow {
   std::string name;          // component name of the form ("zokcfg_0")
   std::wstring class_name;   // window class registered for it ("Tzokcfg_0")
   std::wstring caption;
   BorderStyle border = BorderStyle::kSingle;
   int left = 0, top = 0, client_width = 0, client_height = 0;
-  FontSpec font;             // the form's font (a missing attribute: the default font's)
+  FontAttributes font;             // the form's font (a missing attribute: the default font's)
   std::string on_create, on_show, on_resize, on_destroy;
 };
 
 struct Layout {
-  FormSpec form;
+  FormRow form;
   std::vector<ComponentRow> rows;
 };
 
