@@ -64,6 +64,12 @@ struct Recorder {
         calls.push_back(label + ":" + sender.Name());
       };
     }
+    handlers.key["EditKeyUp"] = [this](form::Component& sender, WORD& key, unsigned) {
+      calls.push_back("EditKeyUp:" + sender.Name() + ":" + std::to_string(key));
+    };
+    handlers.scroll["Scroll"] = [this](form::Component& sender, int code, int& position) {
+      calls.push_back("Scroll:" + sender.Name() + ":" + std::to_string(code) + ":" + std::to_string(position));
+    };
   }
   void Clear() { calls.clear(); }
 };
@@ -223,6 +229,11 @@ TEST_F(FormLayerTest, EditChangeRunsOnlyWhenTheTextReallyChanges) {
   SendMessageW(edit.Handle(), WM_CHAR, L'x', 0);
   EXPECT_EQ(L"x", edit.Text());
   EXPECT_EQ(3u, recorder.calls.size());
+
+  // Key handlers bound by name.
+  SendMessageW(edit.Handle(), WM_KEYUP, VK_HOME, 0);
+  EXPECT_EQ("EditKeyUp:Edit1:36", recorder.calls.back());
+  recorder.calls.pop_back();
 
   // Key events see every key, also keys that change nothing, and may swallow one.
   std::vector<std::string> keys;
@@ -398,6 +409,10 @@ TEST_F(FormLayerTest, ScrollBarStepsAndTheHandlersPosition) {
   bar.SetMax(50);
   bar.SetSmallChange(1);
   bar.SetLargeChange(16);
+  // The handler bound by name gets the code and the new position.
+  SendMessageW(GetParent(bar.Handle()), WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(bar.Handle()));
+  EXPECT_EQ((std::vector<std::string>{"Scroll:Scroll1:3:16"}), recorder.calls);
+  bar.SetPosition(0);
   std::vector<int> seen;
   bar.OnScroll = [&](form::Component&, int, int& position) { seen.push_back(position); };
   bar.Scroll(SB_LINEDOWN);
