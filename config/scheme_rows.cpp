@@ -1,0 +1,207 @@
+#include "scheme_rows.h"
+
+#include "contracts.h"
+#include "key_row_redraw.h"
+#include "main_window.h"
+#include "profile_text.h"
+#include "program_texts.h"
+#include "scheme_file.h"
+#include "scheme_records.h"
+#include "text_conversions.h"
+
+using namespace contracts;
+
+bool SchemeModified = false;
+bool ApplyFromDelete = false;
+
+namespace {
+
+struct Columns {
+  form::ListBox* caption;
+  form::ListBox* assign;
+  form::ListBox* function;
+  form::ListBox* vkey;
+  form::ListBox* linkto;
+};
+
+Columns ColumnsOf(Tzokcfg_0& window) {
+  return {window.TntListBox1, window.TntListBox2, window.TntListBox3, window.TntListBox4,
+          window.TntListBox5};
+}
+
+int32_t LastSchemeInFile() {
+  return TextToInt(ReadProfileText(kGlobalSection, kSchemeKey, L"-1", UserSchemeFile));
+}
+
+bool RowExists(Tzokcfg_0& window, int row) { return row >= 0 && row < RowCount(window); }
+
+// Row of key k of scheme s with n keys per scheme, or -1 when it lies outside 0 .. count - 1.
+int RowOf(int32_t scheme, int key, int keys_per_scheme, int count) {
+  if (scheme < 0 || key < 0 || key >= keys_per_scheme) return -1;
+  const int64_t row = static_cast<int64_t>(scheme) * keys_per_scheme + key;
+  return row < count ? static_cast<int>(row) : -1;
+}
+
+void AppendSectionRows(const Columns& columns, int32_t scheme, int keys) {
+  const std::wstring section = IntToText(scheme);
+  for (int k = 0; k < keys; ++k) {
+    columns.caption->Add(
+        ReadProfileText(section, KeyName(kCaptionKey, k), kCaptionSentinel, UserSchemeFile));
+    columns.assign->Add(
+        ReadProfileText(section, KeyName(kAssignKey, k), kAssignSentinel, UserSchemeFile));
+    columns.function->Add(ReadProfileText(section, KeyName(kFunctionKey, k), L"0", UserSchemeFile));
+    columns.vkey->Add(ReadProfileText(section, KeyName(kVkeyKey, k), L"0", UserSchemeFile));
+    columns.linkto->Add(
+        ReadProfileText(section, KeyName(kLinktoKey, k), kLinktoSentinel, UserSchemeFile));
+  }
+}
+
+// An empty cell becomes its sentinel; returns the cell's text.
+std::wstring CellWithSentinel(form::ListBox* column, int row, const wchar_t* sentinel) {
+  std::wstring text = column->Item(row);
+  if (text.empty()) {
+    column->SetItem(row, sentinel);
+    text = sentinel;
+  }
+  return text;
+}
+
+void WriteRow(const Columns& columns, int row, const std::wstring& section, int key) {
+  const std::wstring caption = CellWithSentinel(columns.caption, row, kCaptionSentinel);
+  const std::wstring assign = CellWithSentinel(columns.assign, row, kAssignSentinel);
+  const std::wstring linkto = CellWithSentinel(columns.linkto, row, kLinktoSentinel);
+  WriteProfileText(section, KeyName(kCaptionKey, key), caption, UserSchemeFile);
+  WriteProfileText(section, KeyName(kAssignKey, key), assign, UserSchemeFile);
+  WriteProfileText(section, KeyName(kFunctionKey, key), columns.function->Item(row), UserSchemeFile);
+  WriteProfileText(section, KeyName(kVkeyKey, key), columns.vkey->Item(row), UserSchemeFile);
+  WriteProfileText(section, KeyName(kLinktoKey, key), linkto, UserSchemeFile);
+}
+
+void RedrawWorkingSet(Tzokcfg_0& window) {
+  RedrawKeyLabels(window);
+  RedrawKeyIcons(window);
+}
+
+}  // namespace
+
+int RowsPerScheme() {
+  return KeyRecordCount(
+      TextToInt(ReadProfileText(kGlobalSection, kNumbuttonKey, L"0", UserSchemeFile)));
+}
+
+int RowCount(Tzokcfg_0& window) { return window.TntListBox1->Count(); }
+
+int RowOfButton(int key) {
+  const int keys = KeyRecordCount(IniData.numbutton);
+  if (IniData.current < 0 || IniData.current > IniData.scheme || key < 0 || key >= keys) return -1;
+  const int64_t row = static_cast<int64_t>(IniData.current) * keys + key;
+  return row <= INT32_MAX ? static_cast<int>(row) : -1;
+}
+
+void LoadAllSchemeRows(Tzokcfg_0& window) {
+  const int32_t sections = SchemeSectionCount(LastSchemeInFile());
+  const int keys = RowsPerScheme();
+  const Columns columns = ColumnsOf(window);
+  for (int32_t s = 0; s < sections; ++s) AppendSectionRows(columns, s, keys);
+}
+
+void AppendSchemeRows(Tzokcfg_0& window, int32_t scheme) {
+  AppendSectionRows(ColumnsOf(window), scheme, RowsPerScheme());
+}
+
+void SaveAllRows(Tzokcfg_0& window) {
+  const int32_t sections = SchemeSectionCount(LastSchemeInFile());
+  const int keys = RowsPerScheme();
+  const int count = RowCount(window);
+  const Columns columns = ColumnsOf(window);
+  for (int32_t s = 0; s < sections; ++s) {
+    const std::wstring section = IntToText(s);
+    for (int k = 0; k < keys; ++k) {
+      const int row = RowOf(s, k, keys, count);
+      if (row >= 0) WriteRow(columns, row, section, k);
+    }
+  }
+}
+
+void LoadSchemeFromRows(Tzokcfg_0& window, int32_t scheme) {
+  const int keys = RowsPerScheme();
+  const int count = RowCount(window);
+  const Columns columns = ColumnsOf(window);
+  for (int k = 0; k < keys; ++k) {
+    const int row = RowOf(scheme, k, keys, count);
+    if (row < 0) continue;
+    SetButtonRecord(CurScheme.keys[k], TextToInt(columns.function->Item(row)),
+                    TextToInt(columns.vkey->Item(row)), columns.caption->Item(row),
+                    columns.assign->Item(row), columns.linkto->Item(row));
+  }
+  IniData.schemedata.schemename = CurScheme.schemename;
+  for (int k = 0; k < kKeyRecords; ++k) CopyButtonRecord(IniData.schemedata.keys[k], CurScheme.keys[k]);
+  RedrawWorkingSet(window);
+}
+
+void WriteSnapshotRows(Tzokcfg_0& window, int32_t scheme) {
+  if (scheme == 0) return;
+  const int keys = RowsPerScheme();
+  const int count = RowCount(window);
+  const Columns columns = ColumnsOf(window);
+  for (int k = 0; k < keys; ++k) {
+    const int row = RowOf(scheme, k, keys, count);
+    if (row < 0) continue;
+    const hotkey_data& key = IniData.schemedata.keys[k];
+    columns.caption->SetItem(row, key.caption);
+    columns.assign->SetItem(row, key.assign);
+    columns.function->SetItem(row, IntToText(key.function));
+    columns.vkey->SetItem(row, IntToText(key.vkey));
+    columns.linkto->SetItem(row, key.linkto);
+  }
+  RedrawWorkingSet(window);
+}
+
+void SelectRow(Tzokcfg_0& window, int row) {
+  if (!RowExists(window, row)) return;
+  window.ActIndex->SetText(IntToText(row));
+  const Columns columns = ColumnsOf(window);
+  for (form::ListBox* column :
+       {columns.caption, columns.assign, columns.function, columns.vkey, columns.linkto})
+    column->SetItemIndex(row);
+}
+
+int SetRow(Tzokcfg_0& window, int row, int32_t function, int32_t vkey, const std::wstring& caption,
+           const std::wstring& assign, const std::wstring& linkto) {
+  if (!RowExists(window, row)) return 0;
+  const Columns columns = ColumnsOf(window);
+  try {
+    columns.caption->SetItem(row, caption);
+    columns.assign->SetItem(row, assign);
+    columns.function->SetItem(row, IntToText(function));
+    columns.vkey->SetItem(row, IntToText(vkey));
+    columns.linkto->SetItem(row, linkto);
+  } catch (const std::exception&) {
+    return 0;
+  }
+  return 1;
+}
+
+void RemoveRows(Tzokcfg_0& window, int first, int count) {
+  const Columns columns = ColumnsOf(window);
+  for (form::ListBox* column :
+       {columns.caption, columns.assign, columns.function, columns.vkey, columns.linkto})
+    for (int i = 0; i < count && first >= 0 && first < column->Count(); ++i) column->Delete(first);
+}
+
+namespace {
+
+// ActIndex: any key release selects the row it names in the five columns (0 for a negative,
+// empty or non-numeric text); its text stays.
+void ActIndexKeyUp(Tzokcfg_0& window, form::Component&, WORD&, unsigned) {
+  int32_t row = TextToInt(window.ActIndex->Text());
+  if (row < 0) row = 0;
+  const Columns columns = ColumnsOf(window);
+  for (form::ListBox* column :
+       {columns.caption, columns.assign, columns.function, columns.vkey, columns.linkto})
+    column->SetItemIndex(row);
+}
+
+const MainWindowKeyHandler kActIndexKeyUp("ActIndexKeyUp", ActIndexKeyUp);
+
+}  // namespace

@@ -1,0 +1,362 @@
+// The row table in the five hidden columns of a real main window, the scheme switch and
+// Delete, against a real user scheme file.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "form/application.h"
+#include "key_row_redraw.h"
+#include "language_texts.h"
+#include "main_window.h"
+#include "profile_text.h"
+#include "program_texts.h"
+#include "scheme_file.h"
+#include "scheme_commands.h"
+#include "scheme_list.h"
+#include "scheme_rows.h"
+#include "scheme_test_files.h"
+#include "test_support.h"
+#include "text_conversions.h"
+
+using namespace testing_support;
+using namespace scheme_tests;
+
+namespace {
+
+int redraws = 0;
+void CountRedraw(Tzokcfg_0&) { ++redraws; }
+
+// Four schemes of two keys; scheme 1 lacks some keys, the others hold sentinels.
+std::string FourSchemes(int current) {
+  std::string text = "[global]\r\nscheme=3\r\ncurrent=" + std::to_string(current) +
+                     "\r\nnumbutton=2\r\ndefault=0\r\nnumhkbtns=2\r\nnumnumpad=0\r\n";
+  for (int s = 0; s < 4; ++s) {
+    const std::string n = std::to_string(s);
+    text += "[" + n + "]\r\nschemename=S" + n + "\r\n";
+    for (int k = 0; k < 2; ++k) {
+      const std::string key = std::to_string(k);
+      if (s == 1 && k == 1) {
+        text += "caption1=only caption\r\n";
+        continue;
+      }
+      text += "function" + key + "=" + std::to_string(4 + s) + "\r\ncaption" + key + "=c" + n +
+              key + "\r\nassign" + key + "=~assign\r\nlinkto" + key + "=~linkto\r\nvkey" + key +
+              "=" + std::to_string(s * 10 + k) + "\r\n";
+    }
+  }
+  return text;
+}
+
+class SchemeRowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UserSchemeFile = file_;
+    previous_redraws_ = SetKeyRowRedraws({CountRedraw, CountRedraw, CountRedraw});
+    redraws = 0;
+    SchemeModified = false;
+    ApplyFromDelete = false;
+    delete LangIni;
+    LangIni = new LanguageIni(WideToAnsi(InstalledFile(L"obj0409.set")));
+    window_.BitBtn6->OnClick = [this](form::Component&) {
+      ++applies_;
+      apply_saw_flag_ = ApplyFromDelete;
+    };
+  }
+  void TearDown() override {
+    SetKeyRowRedraws(previous_redraws_);
+    delete LangIni;
+    LangIni = nullptr;
+  }
+
+  // Writes the file and starts the program's way: load the stored active scheme, all rows,
+  // the working set from the rows.
+  void Start(const std::string& text) {
+    ASSERT_TRUE(WriteTextFile(file_, text));
+    const int32_t active = ReadCurrentSchemeIndex(file_);
+    ASSERT_EQ(0, LoadScheme(window_, file_, IntToText(active < 0 ? 0 : active), IniData));
+    LoadAllSchemeRows(window_);
+    LoadSchemeFromRows(window_, IniData.current);
+    redraws = 0;
+  }
+  std::wstring Cell(form::ListBox* column, int row) { return column->Item(row); }
+  std::wstring Stored(const std::wstring& section, const std::wstring& key) {
+    return ReadProfileText(section, key, L"<missing>", file_);
+  }
+  void Select(int scheme) {
+    window_.ComboBox1->SetItemIndex(scheme);
+    SwitchToSelectedScheme(window_);
+  }
+
+  ScratchFolder folder_;
+  std::wstring file_ = folder_.File(L"user.ini");
+  form::Application app_;
+  Tzokcfg_0 window_{app_};
+  KeyRowRedraws previous_redraws_;
+  int applies_ = 0;
+  bool apply_saw_flag_ = false;
+};
+
+TEST_F(SchemeRowsTest, LoadAndSaveRoundTripIsByteIdentical) {
+  Start(FourSchemes(0));
+  // Scheme 1 key 1 had only a caption: its missing keys are written as sentinels and "0",
+  // which a second pass keeps byte for byte.
+  ASSERT_EQ(8, RowCount(window_));
+  EXPECT_EQ(L"~assign", Cell(window_.TntListBox2, 3));
+  EXPECT_EQ(L"0", Cell(window_.TntListBox3, 3));
+  SaveAllRows(window_);
+  EXPECT_EQ(L"~linkto", Stored(L"1", L"linkto1"));
+  const std::string saved = ReadFileBytes(file_);
+  SaveAllRows(window_);
+  EXPECT_EQ(saved, ReadFileBytes(file_));
+
+  // The installed UTF-16 factory file holds every key: saving it changes no byte.
+  ASSERT_TRUE(CopyFileW(InstalledFile(L"obj0409.bcm").c_str(), file_.c_str(), FALSE));
+  const std::string factory = ReadFileBytes(file_);
+  Tzokcfg_0 other(app_);
+  ASSERT_EQ(0, LoadScheme(other, file_, L"0", IniData));
+  LoadAllSchemeRows(other);
+  ASSERT_EQ(10, RowCount(other));
+  SaveAllRows(other);
+  EXPECT_EQ(factory, ReadFileBytes(file_));
+}
+
+TEST_F(SchemeRowsTest, CellsRowsAndRecords) {
+  Start(FourSchemes(2));
+  EXPECT_EQ(2, IniData.current);
+  EXPECT_EQ(L"c21", CurScheme.keys[1].caption);
+  EXPECT_EQ(21, IniData.schemedata.keys[1].vkey);
+  EXPECT_EQ(L"~assign", IniData.schemedata.keys[1].assign);
+
+  // An empty caption cell is written as its sentinel and holds it afterwards.
+  ASSERT_EQ(1, SetRow(window_, RowOfButton(0), 13, 27, L"", L"ESC", L""));
+  EXPECT_EQ(4, RowOfButton(0));
+  EXPECT_EQ(L"13", Cell(window_.TntListBox3, 4));
+  SaveAllRows(window_);
+  EXPECT_EQ(L"~caption", Cell(window_.TntListBox1, 4));
+  EXPECT_EQ(L"~caption", Stored(L"2", L"caption0"));
+  EXPECT_EQ(L"ESC", Stored(L"2", L"assign0"));
+  EXPECT_EQ(L"27", Stored(L"2", L"vkey0"));
+
+  // The snapshot writes the record's keys into the scheme's rows, empty texts as they are.
+  IniData.schemedata.keys[1].caption = L"";
+  IniData.schemedata.keys[1].function = -5;
+  WriteSnapshotRows(window_, 3);
+  EXPECT_EQ(L"", Cell(window_.TntListBox1, 7));
+  EXPECT_EQ(L"-5", Cell(window_.TntListBox3, 7));
+  EXPECT_EQ(2, redraws);
+  // Never for the factory scheme: no cell changes and nothing is redrawn.
+  WriteSnapshotRows(window_, 0);
+  EXPECT_EQ(L"c00", Cell(window_.TntListBox1, 0));
+  EXPECT_EQ(L"c01", Cell(window_.TntListBox1, 1));
+  EXPECT_EQ(2, redraws);
+
+  // Selecting a row shows it in ActIndex and in all five columns.
+  SelectRow(window_, 5);
+  EXPECT_EQ(L"5", window_.ActIndex->Text());
+  EXPECT_EQ(5, window_.TntListBox1->ItemIndex());
+  EXPECT_EQ(5, window_.TntListBox5->ItemIndex());
+}
+
+// No row number reaches outside the table or into another scheme's rows.
+TEST_F(SchemeRowsTest, RowsOutsideTheTableAreLeftAlone) {
+  Start(FourSchemes(0));
+  const std::wstring before_caption = Cell(window_.TntListBox1, 7);
+  IniData.current = 2;
+  EXPECT_EQ(-1, RowOfButton(2));  // key at numbutton: would be key 0 of scheme 3
+  IniData.current = 3;
+  EXPECT_EQ(-1, RowOfButton(2));  // past the table
+  EXPECT_EQ(-1, RowOfButton(-1));
+  EXPECT_EQ(7, RowOfButton(1));
+  IniData.current = 4;
+  EXPECT_EQ(-1, RowOfButton(0));
+  IniData.current = -1;
+  EXPECT_EQ(-1, RowOfButton(0));
+  EXPECT_EQ(0, SetRow(window_, -1, 1, 1, L"x", L"x", L"x"));
+  EXPECT_EQ(0, SetRow(window_, 8, 1, 1, L"x", L"x", L"x"));
+  EXPECT_EQ(8, RowCount(window_));
+  EXPECT_EQ(before_caption, Cell(window_.TntListBox1, 7));
+
+  SelectRow(window_, 2);
+  SelectRow(window_, 8);
+  SelectRow(window_, -1);
+  EXPECT_EQ(L"2", window_.ActIndex->Text());
+  EXPECT_EQ(2, window_.TntListBox3->ItemIndex());
+
+  // A scheme without rows leaves the working set's keys as they are.
+  CurScheme.keys[0].caption = L"kept";
+  LoadSchemeFromRows(window_, 4);
+  LoadSchemeFromRows(window_, -1);
+  EXPECT_EQ(L"kept", CurScheme.keys[0].caption);
+  WriteSnapshotRows(window_, 9);
+  EXPECT_EQ(8, RowCount(window_));
+
+  // ActIndex: a key release selects the row its text names; negative and other texts row 0.
+  window_.ActIndex->SetText(L"6");
+  SendMessageW(window_.ActIndex->Handle(), WM_KEYUP, 'A', 0);
+  EXPECT_EQ(6, window_.TntListBox2->ItemIndex());
+  window_.ActIndex->SetText(L"-3");
+  SendMessageW(window_.ActIndex->Handle(), WM_KEYUP, VK_RETURN, 0);
+  EXPECT_EQ(0, window_.TntListBox4->ItemIndex());
+  EXPECT_EQ(L"-3", window_.ActIndex->Text());
+  window_.ActIndex->SetText(L"rows");
+  SendMessageW(window_.ActIndex->Handle(), WM_KEYUP, 'B', 0);
+  EXPECT_EQ(0, window_.TntListBox1->ItemIndex());
+}
+
+TEST_F(SchemeRowsTest, FileWithoutSchemeGivesAnEmptyTable) {
+  ASSERT_TRUE(WriteTextFile(file_, "[global]\r\nnumbutton=2\r\n[0]\r\ncaption0=x\r\n"));
+  LoadAllSchemeRows(window_);
+  EXPECT_EQ(0, RowCount(window_));
+  // A stored numbutton above ten keeps ten keys per scheme in the table.
+  Tzokcfg_0 other(app_);
+  ASSERT_TRUE(WriteTextFile(file_, "[global]\r\nscheme=1\r\nnumbutton=12\r\n[1]\r\ncaption11=x\r\n"));
+  LoadAllSchemeRows(other);
+  EXPECT_EQ(20, RowCount(other));
+}
+
+// The switch takes the new scheme from its rows, with edits not yet saved, and writes nothing.
+TEST_F(SchemeRowsTest, SchemeSwitchChangesOnlyTheSelection) {
+  Start(FourSchemes(0));
+  const std::string before = ReadFileBytes(file_);
+  SetRow(window_, 6, 4, 0, L"edited", L"C:\\e.exe", L"C:\\e.exe");
+  SchemeModified = true;
+  Select(3);
+  EXPECT_FALSE(SchemeModified);
+  EXPECT_EQ(3, IniData.current);
+  EXPECT_EQ(L"edited", CurScheme.keys[0].caption);
+  EXPECT_EQ(L"edited", IniData.schemedata.keys[0].caption);
+  EXPECT_EQ(31, IniData.schemedata.keys[1].vkey);
+  EXPECT_EQ(3, redraws);  // labels, icons, enable states
+  Select(1);
+  EXPECT_EQ(L"only caption", CurScheme.keys[1].caption);
+  EXPECT_EQ(0, CurScheme.keys[1].function);
+  EXPECT_EQ(L"~linkto", CurScheme.keys[1].linkto);
+  EXPECT_EQ(before, ReadFileBytes(file_));
+}
+
+// Answers the confirmation box of Delete from another thread.
+class DeleteBoxAnswer {
+ public:
+  DeleteBoxAnswer(int answer, DWORD wait_ms)
+      : thread_([this, answer, wait_ms] {
+          HWND box = nullptr;
+          WaitUntil([&] { return (box = FindWindowA("#32770", "Button themes")) != nullptr; }, wait_ms);
+          if (!box) return;
+          char text[256] = "";
+          GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+          text_ = text;
+          seen_ = true;
+          PostMessageA(box, WM_COMMAND, answer, 0);
+        }) {}
+  ~DeleteBoxAnswer() { Join(); }
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+  bool seen() {
+    Join();
+    return seen_;
+  }
+  std::string text() {
+    Join();
+    return text_;
+  }
+
+ private:
+  std::atomic<bool> seen_{false};
+  std::string text_;
+  std::thread thread_;
+};
+
+class DeleteTest : public SchemeRowsTest {
+ protected:
+  // A box that never comes is waited for a short while only.
+  void Delete(int selected, int answer = IDOK, DWORD wait_ms = 5000) {
+    Select(selected);
+    DeleteBoxAnswer box(answer, wait_ms);
+    window_.BitBtn2->Click();
+    box_seen_ = box.seen();
+    box_text_ = box.text();
+  }
+  bool box_seen_ = false;
+  std::string box_text_;
+};
+
+TEST_F(DeleteTest, ActiveSchemeBeforeTheDeletedOne) {
+  Start(FourSchemes(1));
+  Delete(2);
+  EXPECT_TRUE(box_seen_);
+  EXPECT_EQ(L"2", Stored(L"global", L"scheme"));
+  EXPECT_EQ(L"1", Stored(L"global", L"current"));
+  EXPECT_EQ(L"S3", Stored(L"2", L"schemename"));
+  EXPECT_EQ(L"c30", Stored(L"2", L"caption0"));
+  EXPECT_EQ(L"31", Stored(L"2", L"vkey1"));
+  EXPECT_EQ(L"<missing>", Stored(L"3", L"schemename"));
+  EXPECT_EQ(6, RowCount(window_));
+  EXPECT_EQ(L"c30", Cell(window_.TntListBox1, 4));
+  EXPECT_EQ(1, IniData.current);
+  EXPECT_EQ(2, IniData.scheme);
+  EXPECT_EQ(1, window_.ComboBox1->ItemIndex());
+  EXPECT_EQ(3, window_.ComboBox1->Count());
+  EXPECT_EQ(L"S1", CurScheme.schemename);
+  EXPECT_EQ(0, applies_);
+}
+
+TEST_F(DeleteTest, ActiveSchemeItselfAppliesWithoutEnding) {
+  Start(FourSchemes(2));
+  Delete(2);
+  EXPECT_EQ("Do you really want to delete the selected button theme?", box_text_);
+  EXPECT_EQ(L"1", Stored(L"global", L"current"));
+  EXPECT_EQ(L"2", Stored(L"global", L"scheme"));
+  EXPECT_EQ(1, applies_);
+  EXPECT_TRUE(apply_saw_flag_);
+  EXPECT_FALSE(ApplyFromDelete);
+  EXPECT_EQ(1, window_.ComboBox1->ItemIndex());
+}
+
+TEST_F(DeleteTest, ActiveSchemeAfterTheDeletedOneMovesDown) {
+  Start(FourSchemes(3));
+  Delete(1);
+  EXPECT_EQ(L"2", Stored(L"global", L"current"));
+  EXPECT_EQ(L"S2", Stored(L"1", L"schemename"));
+  EXPECT_EQ(L"S3", Stored(L"2", L"schemename"));
+  EXPECT_EQ(L"c21", Stored(L"1", L"caption1"));
+  EXPECT_EQ(0, applies_);
+  // Scheme 0 is now selected: the list says so and the record follows.
+  EXPECT_EQ(0, IniData.current);
+  EXPECT_EQ(0, window_.ComboBox1->ItemIndex());
+  EXPECT_EQ(L"c20", Cell(window_.TntListBox1, 2));
+}
+
+TEST_F(DeleteTest, LastSchemeIsErasedOnly) {
+  Start(FourSchemes(0));
+  const std::wstring s2 = Stored(L"2", L"caption0");
+  Delete(3);
+  EXPECT_EQ(L"<missing>", Stored(L"3", L"caption0"));
+  EXPECT_EQ(s2, Stored(L"2", L"caption0"));
+  EXPECT_EQ(L"0", Stored(L"global", L"current"));
+  EXPECT_EQ(L"2", Stored(L"global", L"scheme"));
+  EXPECT_EQ(6, RowCount(window_));
+  EXPECT_EQ(2, IniData.current);
+  EXPECT_EQ(0, applies_);
+}
+
+TEST_F(DeleteTest, FactorySchemeAndCancelChangeNothing) {
+  Start(FourSchemes(2));
+  const std::string before = ReadFileBytes(file_);
+  Delete(0, IDOK, 1000);
+  EXPECT_FALSE(box_seen_);
+  EXPECT_EQ(before, ReadFileBytes(file_));
+  EXPECT_EQ(8, RowCount(window_));
+
+  Delete(2, IDCANCEL);
+  EXPECT_TRUE(box_seen_);
+  EXPECT_EQ(before, ReadFileBytes(file_));
+  EXPECT_EQ(8, RowCount(window_));
+  EXPECT_EQ(2, IniData.current);
+  EXPECT_EQ(2, window_.ComboBox1->ItemIndex());
+  EXPECT_EQ(3, IniData.scheme);
+  EXPECT_EQ(0, applies_);
+}
+
+}  // namespace
