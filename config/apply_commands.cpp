@@ -5,7 +5,10 @@
 #include "contracts.h"
 #include "main_window.h"
 #include "program_texts.h"
+#include "registry_mirror.h"
 #include "registry_settings.h"
+#include "scheme_list.h"
+#include "scheme_rows.h"
 
 using namespace contracts;
 
@@ -23,6 +26,21 @@ void StartHelpStarter(HWND owner, const std::wstring& install_folder) {
 
 namespace {
 
+// OK: every row to the user scheme file, the selection as the active scheme, the registry
+// mirror, then the hot-key handler, which finds all of it written. The program ends unless
+// Delete runs this apply.
+void BitBtn6Click(Tzokcfg_0& window, form::Component&) {
+  SaveAllRows(window);
+  SaveCurrentSchemeIndex(window, UserSchemeFile);
+  MirrorSchemeToRegistry(window);
+  StartHotkeyHandler();
+  if (ApplyFromDelete) {
+    ApplyFromDelete = false;
+    return;
+  }
+  window.App().Terminate();
+}
+
 // The tray-icon check box, on every change of its state (by the user or by start-up).
 void CheckBox1Click(Tzokcfg_0& window, form::Component&) {
   ApplyTrayIconChoice(window.CheckBox1->Checked());
@@ -33,6 +51,7 @@ void BitBtn8Click(Tzokcfg_0& window, form::Component&) {
   StartHelpStarter(window.Handle(), InstallFolder);
 }
 
+const MainWindowHandler kOk("BitBtn6Click", BitBtn6Click);
 const MainWindowHandler kTrayBox("CheckBox1Click", CheckBox1Click);
 const MainWindowHandler kHelp("BitBtn8Click", BitBtn8Click);
 

@@ -5,7 +5,9 @@
 #include "main_window.h"
 #include "program_texts.h"
 #include "registry_keys.h"
+#include "scheme_list.h"
 #include "scheme_records.h"
+#include "scheme_rows.h"
 #include "test_support.h"
 
 using namespace registry_test;
@@ -114,6 +116,68 @@ TEST_F(WindowCommandsTest, HelpStartsTheStarterInTheInstallFolder) {
   ASSERT_TRUE(WaitUntil([&] { return !ReadLines(log).empty(); }));
   const std::string folder(InstallFolder.begin(), InstallFolder.end());
   EXPECT_NE(std::string::npos, ReadLines(log)[0].find(" cwd=" + folder));
+}
+
+// Three schemes of ten keys; key k of scheme s has the caption "S<s>K<k>".
+std::string ThreeSchemes() {
+  std::string text =
+      "[global]\r\nscheme=2\r\ncurrent=0\r\nnumbutton=10\r\ndefault=0\r\nnumhkbtns=8\r\n"
+      "numnumpad=4\r\n";
+  for (int s = 0; s <= 2; ++s) {
+    text += "[" + std::to_string(s) + "]\r\nschemename=Scheme " + std::to_string(s) + "\r\n";
+    for (int k = 0; k < 10; ++k) {
+      const std::string n = std::to_string(k);
+      text += "function" + n + "=4\r\ncaption" + n + "=S" + std::to_string(s) + "K" + n +
+              "\r\nassign" + n + "=x\r\nlinkto" + n + "=C:\\s.exe\r\nvkey" + n + "=0\r\n";
+    }
+  }
+  return text;
+}
+
+std::wstring MirroredCaption(int key) {
+  return ReadValue(HKEY_CURRENT_USER, std::wstring(kConfigKey) + L"\\" + std::to_wstring(key),
+                   L"caption")
+      .Text();
+}
+
+TEST_F(WindowCommandsTest, OkWritesRowsSelectionAndMirrorThenStartsTheHandler) {
+  UserSchemeFile = scratch_.File(L"user.ini");
+  ASSERT_TRUE(WriteTextFile(UserSchemeFile, ThreeSchemes()));
+  Tzokcfg_0 window(app_);
+  ASSERT_EQ(0, LoadScheme(window, UserSchemeFile, L"0", IniData));
+  LoadAllSchemeRows(window);
+  window.ComboBox1->SetItemIndex(2);
+  // An edit that only the rows hold yet: OK must write it before it mirrors.
+  SetRow(window, 2 * 10 + 0, 4, 0, L"Edited", L"", L"C:\\edited.exe");
+
+  // Delete's apply: everything written, the flag cleared, the program goes on.
+  ApplyFromDelete = true;
+  window.BitBtn6->Click();
+  EXPECT_FALSE(ApplyFromDelete);
+  EXPECT_FALSE(app_.Terminated());
+  EXPECT_EQ(2u, GetPrivateProfileIntW(L"global", L"current", 9, UserSchemeFile.c_str()));
+  wchar_t assign[32];
+  GetPrivateProfileStringW(L"2", L"assign0", L"", assign, 32, UserSchemeFile.c_str());
+  EXPECT_STREQ(L"~assign", assign);
+  EXPECT_EQ(L"Edited", MirroredCaption(0));
+  EXPECT_EQ(L"S2K9", MirroredCaption(9));
+  EXPECT_EQ(0u, ReadValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon").Dword());
+  const std::wstring log = scratch_.File(L"ZOKHKEY.log");
+  ASSERT_TRUE(WaitUntil([&] { return !ReadLines(log).empty(); }));
+  EXPECT_EQ(0u, ReadLines(log)[0].find("start cmdline=ZOKHKEY.EXE u "));
+
+  // A plain OK ends the program; the tray box's state goes to the mirror.
+  window.CheckBox1->SetChecked(true);
+  SetDword(HKEY_CURRENT_USER, kConfigKey, L"trayicon", 7);
+  window.ComboBox1->SetItemIndex(1);
+  window.BitBtn6->Click();
+  EXPECT_TRUE(app_.Terminated());
+  EXPECT_EQ(1u, GetPrivateProfileIntW(L"global", L"current", 9, UserSchemeFile.c_str()));
+  EXPECT_EQ(L"S1K0", MirroredCaption(0));
+  EXPECT_EQ(1u, ReadValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon").Dword());
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  UserSchemeFile.clear();
 }
 
 }  // namespace
