@@ -1,0 +1,521 @@
+// The keyboard simulator's control side: the shared device list and the pipe server thread
+// that plays each device's interface.
+#include "kbd_simulator.h"
+
+#include <dbt.h>
+#include <stddef.h>
+#include <string.h>
+#include <tlhelp32.h>
+
+#include <deque>
+#include <functional>
+#include <mutex>
+
+namespace kbdsim {
+
+namespace {
+
+constexpr ULONG_PTR kCommandKey = 1;
+constexpr ULONG_PTR kPipeKey = 2;
+// Instances of each device's pipe kept listening, so back-to-back opens find one free.
+constexpr int kListeningPerDevice = 3;
+constexpr DWORD kPipeBufferBytes = 4096;
+
+// {4D1E55B2-F16F-11CF-88CB-001111000030}, the HID interface class.
+constexpr GUID kHidGuid = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+void CopyText(char* target, const std::string& text) {
+  strncpy(target, text.c_str(), kMaxPathBytes - 1);
+  target[kMaxPathBytes - 1] = 0;
+}
+
+// Adds `delta` to the open counters of the device (when it is still listed).
+void CountOpen(const std::string& path, int delta) {
+  SharedAccess access;
+  if (!access.state()) return;
+  int index = FindDevice(*access.state(), path.c_str());
+  if (index < 0) return;
+  SharedDevice& device = access.state()->devices[index];
+  if (delta > 0) device.opens += delta;
+  device.open_now += delta;
+}
+
+}  // namespace
+
+InputReport Report(std::initializer_list<BYTE> bytes) {
+  InputReport report = {};
+  size_t i = 0;
+  for (BYTE b : bytes) {
+    if (i < report.size()) report[i++] = b;
+  }
+  return report;
+}
+
+std::string DevicePath(const std::string& name) { return kPipePrefix + name; }
+
+// The pipe server: one thread waiting on a completion port for connections, disconnections,
+// finished writes and commands from the test's threads. Only that thread touches instances.
+class Simulator::Server {
+ public:
+  Server() {
+    port_ = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    thread_ = CreateThread(nullptr, 0, &Server::ThreadMain, this, 0, nullptr);
+  }
+
+  ~Server() {
+    Run([this] {
+      for (auto& instance : instances_) Close(instance.get());
+      stopping_ = true;
+    });
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(port_);
+  }
+
+  // Runs `command` on the server thread and waits for it.
+  void Run(std::function<void()> command) {
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    {
+      std::lock_guard<std::mutex> lock(commands_mutex_);
+      commands_.push_back([&] {
+        command();
+        SetEvent(done);
+      });
+    }
+    PostQueuedCompletionStatus(port_, 0, kCommandKey, nullptr);
+    WaitForSingleObject(done, INFINITE);
+    CloseHandle(done);
+  }
+
+  // Server-thread operations used by the commands.
+  void StartListening(const std::string& path) {
+    for (int i = CountListening(path); i < kListeningPerDevice; ++i) Listen(path);
+  }
+
+  void CloseAll(const std::string& path, bool listening_only) {
+    for (auto& instance : instances_) {
+      if (instance->path == path && (!listening_only || !instance->connected)) {
+        Close(instance.get());
+      }
+    }
+  }
+
+  void Queue(const std::string& path, const std::vector<InputReport>& reports) {
+    for (auto& instance : instances_) {
+      if (instance->path != path || !instance->connected || instance->closed) continue;
+      instance->queue.insert(instance->queue.end(), reports.begin(), reports.end());
+      WriteNext(instance.get());
+    }
+  }
+
+  size_t Pending(const std::string& path) {
+    size_t pending = 0;
+    for (auto& instance : instances_) {
+      if (instance->path == path && !instance->closed) {
+        pending += instance->queue.size() + (instance->writing ? 1 : 0);
+      }
+    }
+    return pending;
+  }
+
+ private:
+  struct Instance;
+  enum class OpKind { kConnect, kWatch, kWrite };
+  struct Op {
+    OVERLAPPED overlapped = {};
+    Instance* instance = nullptr;
+    OpKind kind = OpKind::kConnect;
+  };
+  struct Instance {
+    std::string path;
+    HANDLE pipe = nullptr;
+    bool connected = false;
+    bool closed = false;
+    bool writing = false;
+    int pending_ops = 0;
+    Op connect_op, watch_op, write_op;
+    BYTE watch_buffer[64] = {};
+    InputReport writing_report = {};
+    std::deque<InputReport> queue;
+  };
+
+  static DWORD WINAPI ThreadMain(LPVOID self) {
+    static_cast<Server*>(self)->Loop();
+    return 0;
+  }
+
+  void Loop() {
+    for (;;) {
+      DWORD bytes = 0;
+      ULONG_PTR key = 0;
+      OVERLAPPED* overlapped = nullptr;
+      BOOL ok = GetQueuedCompletionStatus(port_, &bytes, &key, &overlapped, INFINITE);
+      if (!overlapped && key == kCommandKey) {
+        RunCommands();
+      } else if (overlapped) {
+        Op* op = CONTAINING_RECORD(overlapped, Op, overlapped);
+        op->instance->pending_ops--;
+        Completed(op, ok != FALSE);
+      } else if (!ok) {
+        return;  // the port is gone
+      }
+      ReleaseFinished();
+      if (stopping_ && instances_.empty()) return;
+    }
+  }
+
+  void RunCommands() {
+    std::deque<std::function<void()>> commands;
+    {
+      std::lock_guard<std::mutex> lock(commands_mutex_);
+      commands.swap(commands_);
+    }
+    for (auto& command : commands) command();
+  }
+
+  int CountListening(const std::string& path) const {
+    int listening = 0;
+    for (auto& instance : instances_) {
+      if (instance->path == path && !instance->connected && !instance->closed) ++listening;
+    }
+    return listening;
+  }
+
+  void Listen(const std::string& path) {
+    HANDLE pipe = CreateNamedPipeA(path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                   PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
+                                   PIPE_UNLIMITED_INSTANCES, kPipeBufferBytes, kPipeBufferBytes, 0,
+                                   nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) return;
+    if (!CreateIoCompletionPort(pipe, port_, kPipeKey, 0)) {
+      CloseHandle(pipe);
+      return;
+    }
+    auto instance = std::make_unique<Instance>();
+    instance->path = path;
+    instance->pipe = pipe;
+    Instance* raw = instance.get();
+    instances_.push_back(std::move(instance));
+    raw->connect_op = Op{{}, raw, OpKind::kConnect};
+    if (ConnectNamedPipe(pipe, &raw->connect_op.overlapped)) {
+      raw->pending_ops++;  // completed at once; its packet still arrives
+      return;
+    }
+    DWORD error = GetLastError();
+    if (error == ERROR_IO_PENDING) {
+      raw->pending_ops++;
+    } else if (error == ERROR_PIPE_CONNECTED) {
+      Connected(raw);
+    } else {
+      Close(raw);
+    }
+  }
+
+  void Connected(Instance* instance) {
+    instance->connected = true;
+    CountOpen(instance->path, +1);
+    Watch(instance);
+    Listen(instance->path);  // keep the device's listening instances available
+  }
+
+  // A read that only ends when the client goes (clients never write to the pipe).
+  void Watch(Instance* instance) {
+    instance->watch_op = Op{{}, instance, OpKind::kWatch};
+    if (ReadFile(instance->pipe, instance->watch_buffer, sizeof(instance->watch_buffer), nullptr,
+                 &instance->watch_op.overlapped) ||
+        GetLastError() == ERROR_IO_PENDING) {
+      instance->pending_ops++;
+    } else {
+      Gone(instance);
+    }
+  }
+
+  void WriteNext(Instance* instance) {
+    if (instance->writing || instance->closed || instance->queue.empty()) return;
+    instance->writing_report = instance->queue.front();
+    instance->queue.pop_front();
+    instance->writing = true;
+    instance->write_op = Op{{}, instance, OpKind::kWrite};
+    if (WriteFile(instance->pipe, instance->writing_report.data(),
+                  static_cast<DWORD>(instance->writing_report.size()), nullptr,
+                  &instance->write_op.overlapped) ||
+        GetLastError() == ERROR_IO_PENDING) {
+      instance->pending_ops++;
+    } else {
+      instance->writing = false;
+      Gone(instance);
+    }
+  }
+
+  void Completed(Op* op, bool ok) {
+    Instance* instance = op->instance;
+    switch (op->kind) {
+      case OpKind::kConnect:
+        if (instance->closed) return;
+        if (ok) {
+          Connected(instance);
+        } else {
+          Close(instance);
+        }
+        break;
+      case OpKind::kWatch:
+        if (ok && !instance->closed) {
+          Watch(instance);  // the client wrote something: ignore it and watch on
+        } else {
+          Gone(instance);
+        }
+        break;
+      case OpKind::kWrite:
+        instance->writing = false;
+        if (ok) {
+          WriteNext(instance);
+        } else {
+          Gone(instance);
+        }
+        break;
+    }
+  }
+
+  // The client closed its handle (or the device was unplugged).
+  void Gone(Instance* instance) {
+    if (instance->connected) {
+      instance->connected = false;
+      CountOpen(instance->path, -1);
+    }
+    Close(instance);
+  }
+
+  void Close(Instance* instance) {
+    if (instance->connected) {
+      instance->connected = false;
+      CountOpen(instance->path, -1);
+    }
+    if (instance->closed) return;
+    instance->closed = true;
+    instance->queue.clear();
+    CloseHandle(instance->pipe);  // pending operations complete as aborted
+  }
+
+  void ReleaseFinished() {
+    for (size_t i = 0; i < instances_.size();) {
+      if (instances_[i]->closed && instances_[i]->pending_ops == 0) {
+        instances_.erase(instances_.begin() + i);
+      } else {
+        ++i;
+      }
+    }
+  }
+
+  HANDLE port_ = nullptr;
+  HANDLE thread_ = nullptr;
+  bool stopping_ = false;
+  std::mutex commands_mutex_;
+  std::deque<std::function<void()>> commands_;
+  std::vector<std::unique_ptr<Instance>> instances_;
+};
+
+Simulator::Simulator() {
+  {
+    SharedAccess access(true);
+    if (access.state()) {
+      memset(access.state(), 0, sizeof(SharedState));
+      access.state()->enum_error_from = -1;
+      access.state()->detail_error_from = -1;
+    }
+  }
+  server_ = std::make_unique<Server>();
+}
+
+Simulator::~Simulator() {
+  server_.reset();
+  SharedAccess access;
+  if (access.state()) access.state()->device_count = 0;
+}
+
+bool Simulator::AddDevice(const DeviceSpec& spec) {
+  std::string path = DevicePath(spec.name);
+  {
+    SharedAccess access;
+    SharedState* state = access.state();
+    if (!state || state->device_count >= kMaxDevices || path.size() >= kMaxPathBytes ||
+        FindDevice(*state, path.c_str()) >= 0) {
+      return false;
+    }
+    SharedDevice& device = state->devices[state->device_count++];
+    memset(&device, 0, sizeof(device));
+    CopyText(device.path, path);
+    device.vendor_id = spec.vendor_id;
+    device.product_id = spec.product_id;
+    device.usage_page = spec.usage_page;
+    device.usage = spec.usage;
+    device.failures = static_cast<LONG>(spec.failures);
+  }
+  if (!(spec.failures & kFailOpen)) server_->Run([&] { server_->StartListening(path); });
+  return true;
+}
+
+bool Simulator::RemoveDevice(const std::string& path) {
+  {
+    SharedAccess access;
+    SharedState* state = access.state();
+    int index = state ? FindDevice(*state, path.c_str()) : -1;
+    if (index < 0) return false;
+    memmove(&state->devices[index], &state->devices[index + 1],
+            sizeof(SharedDevice) * (state->device_count - index - 1));
+    state->device_count--;
+  }
+  server_->Run([&] { server_->CloseAll(path, false); });
+  return true;
+}
+
+bool Simulator::SetDeviceFailures(const std::string& path, unsigned failures) {
+  {
+    SharedAccess access;
+    SharedState* state = access.state();
+    int index = state ? FindDevice(*state, path.c_str()) : -1;
+    if (index < 0) return false;
+    state->devices[index].failures = static_cast<LONG>(failures);
+  }
+  server_->Run([&] {
+    if (failures & kFailOpen) {
+      server_->CloseAll(path, true);
+    } else {
+      server_->StartListening(path);
+    }
+  });
+  return true;
+}
+
+void Simulator::SetEnumerationFailures(const EnumerationFailures& failures) {
+  SharedAccess access;
+  if (!access.state()) return;
+  access.state()->fail_class_devs = failures.class_devs;
+  access.state()->enum_error_from = failures.enum_error_from;
+  access.state()->enum_error_count = failures.enum_error_count;
+  access.state()->detail_error_from = failures.detail_error_from;
+}
+
+bool Simulator::WriteReport(const std::string& path, const InputReport& report) {
+  return WriteReports(path, {report});
+}
+
+bool Simulator::WriteReports(const std::string& path, const std::vector<InputReport>& burst) {
+  if (Opens(path) < 0) return false;
+  server_->Run([&] { server_->Queue(path, burst); });
+  return true;
+}
+
+size_t Simulator::PendingReports(const std::string& path) {
+  size_t pending = 0;
+  server_->Run([&] { pending = server_->Pending(path); });
+  return pending;
+}
+
+long Simulator::Opens(const std::string& path) {
+  SharedAccess access;
+  int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
+  return index < 0 ? -1 : access.state()->devices[index].opens;
+}
+
+long Simulator::OpenNow(const std::string& path) {
+  SharedAccess access;
+  int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
+  return index < 0 ? -1 : access.state()->devices[index].open_now;
+}
+
+long Simulator::OpenNowTotal() {
+  SharedAccess access;
+  long total = 0;
+  if (access.state()) {
+    for (int i = 0; i < access.state()->device_count; ++i) total += access.state()->devices[i].open_now;
+  }
+  return total;
+}
+
+bool Simulator::WaitForOpen(const std::string& path, long count, DWORD timeout_ms) {
+  DWORD start = GetTickCount();
+  while (OpenNow(path) != count) {
+    if (GetTickCount() - start > timeout_ms) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+Counters Simulator::GetCounters() {
+  SharedAccess access;
+  Counters counters;
+  if (SharedState* state = access.state()) {
+    counters.info_sets_created = state->info_sets_created;
+    counters.info_sets_destroyed = state->info_sets_destroyed;
+    counters.preparsed_got = state->preparsed_got;
+    counters.preparsed_freed = state->preparsed_freed;
+  }
+  return counters;
+}
+
+std::vector<FeatureReport> Simulator::FeatureReports() {
+  SharedAccess access;
+  std::vector<FeatureReport> reports;
+  if (SharedState* state = access.state()) {
+    int count = state->feature_count < kFeatureLogCapacity ? state->feature_count : kFeatureLogCapacity;
+    for (int i = 0; i < count; ++i) {
+      const SharedFeatureReport& entry = state->features[i];
+      ULONG kept = entry.length < kMaxFeatureBytes ? entry.length : kMaxFeatureBytes;
+      reports.push_back({entry.path, entry.micros,
+                         std::vector<BYTE>(entry.bytes, entry.bytes + kept), entry.succeeded != 0});
+    }
+  }
+  return reports;
+}
+
+void Simulator::ClearFeatureReports() {
+  SharedAccess access;
+  if (access.state()) access.state()->feature_count = 0;
+}
+
+long CountProcessHandles() {
+  long count = 0;
+  for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+    DWORD flags;
+    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+  }
+  return count;
+}
+
+long CountProcessThreads() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  long count = 0;
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+LRESULT SendInterfaceNotification(HWND window, WPARAM event, const std::string& path, bool wide) {
+  std::vector<BYTE> record;
+  if (wide) {
+    std::wstring name(path.begin(), path.end());
+    size_t size = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + (name.size() + 1) * sizeof(WCHAR);
+    record.assign(size, 0);
+    auto* header = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(record.data());
+    header->dbcc_size = static_cast<DWORD>(size);
+    header->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    header->dbcc_classguid = kHidGuid;
+    memcpy(header->dbcc_name, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
+  } else {
+    size_t size = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name) + path.size() + 1;
+    record.assign(size, 0);
+    auto* header = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_A*>(record.data());
+    header->dbcc_size = static_cast<DWORD>(size);
+    header->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    header->dbcc_classguid = kHidGuid;
+    memcpy(header->dbcc_name, path.c_str(), path.size() + 1);
+  }
+  return SendMessageA(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record.data()));
+}
+
+}  // namespace kbdsim
