@@ -48,5 +48,36 @@ class KeyBridgeProgram(unittest.TestCase):
         self.assertLessEqual(set(imported_dlls(dump)) - {"zokusb.dll"}, SYSTEM_DLLS)
 
 
+class KeyboardLibraries(unittest.TestCase):
+    """ZOKUSB.dll and YEVUSB.dll, shipped and simulated: exactly the five exports."""
+
+    EXPORTS = {2: "InitDriver", 3: "SetKbdFeatures", 4: "RemoveDevice", 5: "ReadDevice",
+               6: "DeviceArrival"}
+
+    def exports(self, dump):
+        table = re.search(r"Export Address Table -- Ordinal Base (\d+)\n(.*?)\n\s*\n", dump, re.S)
+        base = int(table.group(1))
+        names = re.search(r"\[Ordinal/Name Pointer\] Table\n(.*?)(?:\n\s*\n|\Z)", dump, re.S)
+        ordinals = [base + int(i) for i in re.findall(r"^\s*\[\s*(\d+)\]", table.group(2), re.M)]
+        named = {base + int(i): name for i, name in
+                 re.findall(r"^\s*\[\s*(\d+)\]\s+(\S+)", names.group(1), re.M)}
+        return ordinals, named
+
+    def test_five_exports_at_ordinals_2_to_6_by_name_in_the_named_module(self):
+        for module in ("ZOKUSB", "YEVUSB"):
+            for folder in ("", "sim/"):
+                with self.subTest(module=module, folder=folder):
+                    dump = headers(f"{folder}{module}.dll")
+                    self.assertIn("file format pei-i386", dump)
+                    self.assertRegex(dump, rf"\nName\s+[0-9a-f]+ {module}\.dll\n")
+                    ordinals, named = self.exports(dump)
+                    self.assertEqual([2, 3, 4, 5, 6], ordinals)
+                    self.assertEqual(self.EXPORTS, named)
+                    if not folder:
+                        self.assertIn("hid.dll", imported_dlls(dump))
+                        self.assertIn("setupapi.dll", imported_dlls(dump))
+                        self.assertLessEqual(set(imported_dlls(dump)), SYSTEM_DLLS)
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=1)
