@@ -1,5 +1,7 @@
 #include "dialog.h"
 
+#include "send_origin.h"
+
 namespace dialog {
 
 const MessageMapEntry Dialog::kEntries[] = {
@@ -34,6 +36,7 @@ INT_PTR Dialog::DoModal() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   modal_result_ = -1;
   in_modal_loop_ = true;
+  SendOriginWatch send_origins;
   if (!CreateDialogParamW(instance, MAKEINTRESOURCEW(template_id_), parent_, DialogProc,
                           reinterpret_cast<LPARAM>(this))) {
     in_modal_loop_ = false;
@@ -48,7 +51,6 @@ INT_PTR Dialog::DoModal() {
       modal_result_ = IDABORT;
       break;
     }
-    if (DropsPostedMessage(msg)) continue;
     if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -56,12 +58,6 @@ INT_PTR Dialog::DoModal() {
   in_modal_loop_ = false;
   if (hwnd_) DestroyWindow(hwnd_);
   return modal_result_;
-}
-
-bool Dialog::DropsPostedMessage(const MSG& msg) const {
-  if (!hwnd_ || msg.hwnd != hwnd_) return false;
-  const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), msg.message);
-  return entry && entry->senders == Senders::kOwnThreadSendOnly;
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -84,7 +80,8 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), message);
   if (!entry) return FALSE;
   LRESULT value = 0;
-  if (entry->senders != Senders::kOwnThreadSendOnly || !SentFromAnotherThread())
+  if (entry->senders != Senders::kOwnThreadSendOnly ||
+      TakeSentByThisThread(hwnd_, message, wParam, lParam))
     value = (this->*entry->handler)(wParam, lParam);
   DialogProcAnswer answer = AnswerFor(entry->result, value);
   if (answer.store_result) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, answer.message_result);

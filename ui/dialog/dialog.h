@@ -36,8 +36,6 @@ class Dialog {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // Posted messages that the map honours only as own-thread sends never reach the dialog.
-  bool DropsPostedMessage(const MSG& msg) const;
   LRESULT HandleInitDialog(WPARAM, LPARAM);
   LRESULT HandleCommand(WPARAM wParam, LPARAM);
 

@@ -32,6 +32,4 @@ DialogProcAnswer AnswerFor(MessageResult result, LRESULT value) {
   return {FALSE, false, 0};
 }
 
-bool SentFromAnotherThread() { return InSendMessageEx(nullptr) != ISMEX_NOSEND; }
-
 }  // namespace dialog

@@ -28,7 +28,8 @@ enum class MessageResult {
 enum class Senders {
   kAny,
   // Only a send from the dialog's own thread is honoured: a message sent from another thread
-  // or process, or posted, is ignored. For messages whose lParam is an address in this process.
+  // or process, or posted, is ignored (its handler does not run; the sender gets 0). For
+  // messages whose lParam is an address in this process.
   kOwnThreadSendOnly,
 };
 
@@ -58,9 +59,5 @@ struct DialogProcAnswer {
   LRESULT message_result;
 };
 DialogProcAnswer AnswerFor(MessageResult result, LRESULT value);
-
-// Whether the message now being handled was sent by another thread or process
-// (SendMessage, SendMessageTimeout, SendNotifyMessage, SendMessageCallback).
-bool SentFromAnotherThread();
 
 }  // namespace dialog
