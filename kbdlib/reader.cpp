@@ -24,10 +24,6 @@ VOID CALLBACK WakeReader(ULONG_PTR) {}
 
 bool StopRequested(const ReaderContext* context) { return context->stop != 0; }
 
-bool FirstFourBytesSet(const unsigned char* report) {
-  return report[0] || report[1] || report[2] || report[3];
-}
-
 LPARAM FirstFourBytes(const unsigned char* report) {
   return static_cast<LPARAM>(static_cast<DWORD>(report[0]) | static_cast<DWORD>(report[1]) << 8 |
                              static_cast<DWORD>(report[2]) << 16 |
@@ -82,9 +78,12 @@ DWORD RunReader(ReaderContext* context, bool* read_pending) {
     unsigned char* completed = context->buffers[(pass + 1) & 1];
     if (!QueueRead(context, reading)) return 1;
     *read_pending = true;
-    // The first pass has nothing completed before it: its other buffer is still zero.
-    if (pass != 0 || FirstFourBytesSet(completed)) Deliver(context, completed);
-    ZeroMemory(completed, kClearedPrefixBytes);
+    // The first pass has no completed read to deliver: a read that completes at once is
+    // delivered by the next pass, after the read following it has been queued.
+    if (pass != 0) {
+      Deliver(context, completed);
+      ZeroMemory(completed, kClearedPrefixBytes);
+    }
     if (!WaitForRead(context)) return 0;
     *read_pending = false;
     if (StopRequested(context)) return 0;
