@@ -95,12 +95,18 @@ TEST_F(WindowCommandsTest, TrayBoxPostsAndStoresEveryChange) {
   ASSERT_NE(nullptr, WaitForWindow("TForm1", "TrayWarden"));
   window.CheckBox1->SetChecked(false);
   EXPECT_EQ(0u, ReadValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon").Dword());
+  window.CheckBox1->SetChecked(true);
+  EXPECT_EQ(1u, ReadValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon").Dword());
   const std::wstring log = scratch_.File(L"TrayWarden.log");
-  ASSERT_TRUE(WaitUntil([&] { return !ReadLoggedMessages(log).empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return ReadLoggedMessages(log).size() >= 2; }));
   const auto messages = ReadLoggedMessages(log);
-  ASSERT_EQ(1u, messages.size());
-  EXPECT_EQ(0x602u, messages[0].msg);
+  ASSERT_EQ(2u, messages.size());
+  for (const auto& message : messages) {
+    EXPECT_EQ(0x602u, message.msg);
+    EXPECT_EQ(0u, message.lparam);
+  }
   EXPECT_EQ(0u, messages[0].wparam);
+  EXPECT_EQ(1u, messages[1].wparam);
 }
 
 TEST_F(WindowCommandsTest, HelpStartsTheStarterInTheInstallFolder) {
