@@ -89,7 +89,7 @@ class KbdLibTable : public ::testing::Test {
   bool NothingOpen() { return WaitUntilTrue([&] { return sim.OpenNowTotal() == 0; }); }
 
   template <typename Condition>
-  static bool WaitUntilTrue(Condition condition, DWORD timeout_ms = 3000) {
+  static bool WaitUntilTrue(Condition condition, DWORD timeout_ms = 10000) {
     DWORD start = GetTickCount();
     while (!condition()) {
       if (GetTickCount() - start > timeout_ms) return false;

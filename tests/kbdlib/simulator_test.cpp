@@ -175,6 +175,33 @@ TEST(KbdSimulator, BurstsReachEveryReaderOnceInOrderAndUnplugBreaksReads) {
   for (HANDLE handle : {first, second, overlapped_client, overlapped.hEvent}) CloseHandle(handle);
 }
 
+TEST(KbdSimulator, RapidOpensAreCountedAndTheDeviceKeepsListening) {
+  Simulator sim;
+  ASSERT_TRUE(sim.AddDevice({"sim-q", 0x2E5C, 0x0B11, 0xFF00, 0xFF00}));
+  const std::string path = DevicePath("sim-q");
+  ASSERT_TRUE(sim.WaitForOpen(path, 0));
+  Sleep(100);
+  long handles = CountProcessHandles();
+  long succeeded = 0;
+  for (int i = 0; i < 300; ++i) {
+    HANDLE handle = OpenDevice("sim-q", 0);
+    if (handle == INVALID_HANDLE_VALUE) continue;  // all listening instances taken just now
+    ++succeeded;
+    CloseHandle(handle);
+  }
+  EXPECT_GT(succeeded, 8);
+  DWORD start = GetTickCount();
+  while ((sim.Opens(path) != succeeded || sim.OpenNow(path) != 0) && GetTickCount() - start < 5000) Sleep(10);
+  EXPECT_EQ(succeeded, sim.Opens(path));
+  EXPECT_EQ(0, sim.OpenNow(path));
+  HANDLE again = OpenDevice("sim-q", 0);
+  EXPECT_NE(INVALID_HANDLE_VALUE, again) << "the device stopped listening";
+  CloseHandle(again);
+  start = GetTickCount();
+  while (CountProcessHandles() != handles && GetTickCount() - start < 5000) Sleep(10);
+  EXPECT_EQ(handles, CountProcessHandles());
+}
+
 TEST(KbdSimulator, EnumerationFailuresAreInjected) {
   Simulator sim;
   for (const char* name : {"e-0", "e-1", "e-2"}) ASSERT_TRUE(sim.AddDevice({name, 1, 2, 3, 4}));

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <set>
 
 namespace kbdsim {
 
@@ -17,8 +18,10 @@ namespace {
 
 constexpr ULONG_PTR kCommandKey = 1;
 constexpr ULONG_PTR kPipeKey = 2;
-// Instances of each device's pipe kept listening, so back-to-back opens find one free.
-constexpr int kListeningPerDevice = 3;
+// Instances of each device's pipe kept listening, so back-to-back opens find one free even
+// when the server thread is slow to make the next (an open finding none fails with
+// ERROR_PIPE_BUSY, which a real HID device never gives).
+constexpr int kListeningPerDevice = 8;
 constexpr DWORD kPipeBufferBytes = 4096;
 
 // {4D1E55B2-F16F-11CF-88CB-001111000030}, the HID interface class.
@@ -60,10 +63,14 @@ class Simulator::Server {
   Server() {
     port_ = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
     thread_ = CreateThread(nullptr, 0, &Server::ThreadMain, this, 0, nullptr);
+    // Served promptly even on a busy machine: replenishing listening instances and feeding
+    // readers should not wait behind the test's own threads.
+    SetThreadPriority(thread_, THREAD_PRIORITY_HIGHEST);
   }
 
   ~Server() {
     Run([this] {
+      served_.clear();
       for (auto& instance : instances_) Close(instance.get());
       stopping_ = true;
     });
@@ -89,10 +96,12 @@ class Simulator::Server {
 
   // Server-thread operations used by the commands.
   void StartListening(const std::string& path) {
+    served_.insert(path);
     for (int i = CountListening(path); i < kListeningPerDevice; ++i) Listen(path);
   }
 
   void CloseAll(const std::string& path, bool listening_only) {
+    served_.erase(path);
     for (auto& instance : instances_) {
       if (instance->path == path && (!listening_only || !instance->connected)) {
         Close(instance.get());
@@ -196,26 +205,47 @@ class Simulator::Server {
     instance->pipe = pipe;
     Instance* raw = instance.get();
     instances_.push_back(std::move(instance));
-    raw->connect_op = Op{{}, raw, OpKind::kConnect};
-    if (ConnectNamedPipe(pipe, &raw->connect_op.overlapped)) {
-      raw->pending_ops++;  // completed at once; its packet still arrives
-      return;
+    Connect(raw);
+  }
+
+  // Waits for the next client on a listening instance.
+  void Connect(Instance* instance) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      instance->connect_op = Op{{}, instance, OpKind::kConnect};
+      if (ConnectNamedPipe(instance->pipe, &instance->connect_op.overlapped)) {
+        instance->pending_ops++;  // completed at once; its packet still arrives
+        return;
+      }
+      DWORD error = GetLastError();
+      if (error == ERROR_IO_PENDING) {
+        instance->pending_ops++;
+        return;
+      }
+      if (error == ERROR_PIPE_CONNECTED) {
+        Connected(instance);
+        return;
+      }
+      if (error != ERROR_NO_DATA) break;
+      // A client opened and closed the pipe before the server looked: count the open and
+      // make the instance listen again.
+      CountOpen(instance->path, +1);
+      CountOpen(instance->path, -1);
+      DisconnectNamedPipe(instance->pipe);
     }
-    DWORD error = GetLastError();
-    if (error == ERROR_IO_PENDING) {
-      raw->pending_ops++;
-    } else if (error == ERROR_PIPE_CONNECTED) {
-      Connected(raw);
-    } else {
-      Close(raw);
-    }
+    Close(instance);
+  }
+
+  // Brings a served device back to its number of listening instances.
+  void Replenish(const std::string& path) {
+    if (served_.count(path)) StartListening(path);
   }
 
   void Connected(Instance* instance) {
     instance->connected = true;
     CountOpen(instance->path, +1);
+    std::string path = instance->path;
     Watch(instance);
-    Listen(instance->path);  // keep the device's listening instances available
+    Replenish(path);  // keep the device's listening instances available
   }
 
   // A read that only ends when the client goes (clients never write to the pipe).
@@ -256,6 +286,7 @@ class Simulator::Server {
           Connected(instance);
         } else {
           Close(instance);
+          Replenish(instance->path);
         }
         break;
       case OpKind::kWatch:
@@ -283,6 +314,7 @@ class Simulator::Server {
       CountOpen(instance->path, -1);
     }
     Close(instance);
+    Replenish(instance->path);
   }
 
   void Close(Instance* instance) {
@@ -312,6 +344,7 @@ class Simulator::Server {
   std::mutex commands_mutex_;
   std::deque<std::function<void()>> commands_;
   std::vector<std::unique_ptr<Instance>> instances_;
+  std::set<std::string> served_;  // devices whose pipes are listened on
 };
 
 Simulator::Simulator() {
