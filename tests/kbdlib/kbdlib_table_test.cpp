@@ -174,6 +174,25 @@ TEST_F(KbdLibTable, MixedTableIsMatchedByEachOperationsRule) {
   }
 }
 
+TEST_F(KbdLibTable, InitDriverKeepsClientAndUsagePageForLaterArrivals) {
+  LoadedVariant& lib = Load(kVariants[1]);
+  Add("kbd", kYevVendor, 0x0001, kPage, kPage);
+  // The usage page given to InitDriver decides what DeviceArrival matches.
+  ASSERT_EQ(1, lib.library->init_driver(lib.client->hwnd(), 0x500, 0x0001));
+  lib.client->Pump(30);
+  EXPECT_EQ(1u, lib.client->Count(kAbsent));
+  EXPECT_EQ(kAbsent, Arrive(lib));
+  // A client window that does not exist: the message cannot be posted and 0 is returned.
+  HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  ASSERT_EQ(1, lib.library->init_driver(gone, 0x500, kPage));
+  EXPECT_EQ(0, lib.library->device_arrival());
+  ASSERT_EQ(1, lib.library->init_driver(lib.client->hwnd(), 0x500, kPage));
+  lib.client->Pump(30);
+  EXPECT_EQ(1u, lib.client->Count(kPresent));
+  EXPECT_EQ(kPresent, Arrive(lib));
+}
+
 TEST_F(KbdLibTable, ElevenMatchesPostOnePresentMessageAndStartAtMostTenReaders) {
   LoadedVariant& lib = Load(kVariants[0]);
   for (int i = 0; i < 11; ++i) Add("kbd-" + std::to_string(i), kZokVendor, 0x0B11, kPage, kPage);
