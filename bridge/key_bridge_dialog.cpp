@@ -1,7 +1,7 @@
 #include "key_bridge_dialog.h"
 
+#include "exports.h"  // the keyboard library's five functions, imported by ordinal
 #include "resource.h"
-#include "zokusb.h"
 
 namespace bridge {
 
