@@ -64,6 +64,7 @@ bool QueryHidInterface(HidInterfaceInfo* entry) {
     entry->preparsed = nullptr;
     return false;
   }
+  entry->attributes.Size = sizeof(HIDD_ATTRIBUTES);
   bool ok = HidD_GetAttributes(entry->handle, &entry->attributes) &&
             HidP_GetCaps(entry->preparsed, &entry->caps) == HIDP_STATUS_SUCCESS;
   HidD_FreePreparsedData(entry->preparsed);
