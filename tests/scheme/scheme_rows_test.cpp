@@ -235,13 +235,24 @@ TEST_F(SchemeRowsTest, SchemeSwitchChangesOnlyTheSelection) {
   EXPECT_EQ(before, ReadFileBytes(file_));
 }
 
+// The confirmation box of Delete shown by this process (other tests may show theirs).
+HWND FindOwnDeleteBox() {
+  HWND box = nullptr;
+  while ((box = FindWindowExA(nullptr, box, "#32770", "Button themes")) != nullptr) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    if (process == GetCurrentProcessId()) return box;
+  }
+  return nullptr;
+}
+
 // Answers the confirmation box of Delete from another thread.
 class DeleteBoxAnswer {
  public:
   DeleteBoxAnswer(int answer, DWORD wait_ms)
       : thread_([this, answer, wait_ms] {
           HWND box = nullptr;
-          WaitUntil([&] { return (box = FindWindowA("#32770", "Button themes")) != nullptr; }, wait_ms);
+          WaitUntil([&] { return (box = FindOwnDeleteBox()) != nullptr; }, wait_ms);
           if (!box) return;
           char text[256] = "";
           GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
