@@ -1,5 +1,8 @@
 #include "scheme_rows.h"
 
+#include <array>
+#include <cstdint>
+
 #include "contracts.h"
 #include "key_row_redraw.h"
 #include "main_window.h"
@@ -27,6 +30,12 @@ struct Columns {
 Columns ColumnsOf(Tzokcfg_0& window) {
   return {window.TntListBox1, window.TntListBox2, window.TntListBox3, window.TntListBox4,
           window.TntListBox5};
+}
+
+// The five columns in their order, for what is done to each alike.
+std::array<form::ListBox*, 5> EachColumn(Tzokcfg_0& window) {
+  const Columns c = ColumnsOf(window);
+  return {c.caption, c.assign, c.function, c.vkey, c.linkto};
 }
 
 int32_t LastSchemeInFile() {
@@ -160,10 +169,7 @@ void WriteSnapshotRows(Tzokcfg_0& window, int32_t scheme) {
 void SelectRow(Tzokcfg_0& window, int row) {
   if (!RowExists(window, row)) return;
   window.ActIndex->SetText(IntToText(row));
-  const Columns columns = ColumnsOf(window);
-  for (form::ListBox* column :
-       {columns.caption, columns.assign, columns.function, columns.vkey, columns.linkto})
-    column->SetItemIndex(row);
+  for (form::ListBox* column : EachColumn(window)) column->SetItemIndex(row);
 }
 
 int SetRow(Tzokcfg_0& window, int row, int32_t function, int32_t vkey, const std::wstring& caption,
@@ -183,9 +189,7 @@ int SetRow(Tzokcfg_0& window, int row, int32_t function, int32_t vkey, const std
 }
 
 void RemoveRows(Tzokcfg_0& window, int first, int count) {
-  const Columns columns = ColumnsOf(window);
-  for (form::ListBox* column :
-       {columns.caption, columns.assign, columns.function, columns.vkey, columns.linkto})
+  for (form::ListBox* column : EachColumn(window))
     for (int i = 0; i < count && first >= 0 && first < column->Count(); ++i) column->Delete(first);
 }
 
@@ -196,10 +200,7 @@ namespace {
 void ActIndexKeyUp(Tzokcfg_0& window, form::Component&, WORD&, unsigned) {
   int32_t row = TextToInt(window.ActIndex->Text());
   if (row < 0) row = 0;
-  const Columns columns = ColumnsOf(window);
-  for (form::ListBox* column :
-       {columns.caption, columns.assign, columns.function, columns.vkey, columns.linkto})
-    column->SetItemIndex(row);
+  for (form::ListBox* column : EachColumn(window)) column->SetItemIndex(row);
 }
 
 const MainWindowKeyHandler kActIndexKeyUp("ActIndexKeyUp", ActIndexKeyUp);
