@@ -208,6 +208,12 @@ TEST_F(FormLayerTest, ComboBoxSelectionInCodeIsSilentAndSearchIgnoresCase) {
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(combo.Handle(), WM_GETFONT, 0, 0)), sizeof(font), &font);
   EXPECT_EQ(134, font.lfCharSet);
   EXPECT_STREQ(L"SimSun-18030", font.lfFaceName);
+  // Moving the list keeps the room of its dropped-down part.
+  combo.SetLeft(20);
+  EXPECT_EQ(20, combo.Left());
+  RECT dropped{};
+  SendMessageW(combo.Handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  EXPECT_GT(dropped.bottom - dropped.top, 100);
   // Drop-down list: no free text.
   EXPECT_EQ(CBS_DROPDOWNLIST, GetWindowLongW(combo.Handle(), GWL_STYLE) & 3);
 }

@@ -54,7 +54,7 @@ class Control : public Component {
   void SetTop(int top);
   void SetWidth(int width);
   void SetHeight(int height);
-  void SetBounds(int left, int top, int width, int height);
+  virtual void SetBounds(int left, int top, int width, int height);
 
   bool Visible() const;
   void SetVisible(bool visible);

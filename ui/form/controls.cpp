@@ -292,6 +292,10 @@ int ComboBox::FindExact(const std::wstring& text) const {
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
+void ComboBox::SetBounds(int left, int top, int width, int height) {
+  Control::SetBounds(left, top, width, height + kDropDownHeight);
+}
+
 void ComboBox::SetItemHeight(int height) { SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, height); }
 
 void ComboBox::HandleCommand(WORD code) {

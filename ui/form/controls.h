@@ -149,6 +149,8 @@ class ComboBox : public Control, public ItemList {
   // Position of the first item equal to `text` as a whole, ignoring letter case; -1 if none.
   int FindExact(const std::wstring& text) const;
   void SetItemHeight(int height);
+  // The height is the selection field's; the window keeps room for the dropped-down list.
+  void SetBounds(int left, int top, int width, int height) override;
   // Runs when the user chooses an item (not when the selection is set in code).
   NotifyEvent OnClick;
 
