@@ -115,6 +115,24 @@ TEST_F(FormLayerTest, ComponentsStandWhereTheTableSaysAndAreFoundByName) {
   EXPECT_EQ(std::vector<std::string>{"FormCreate:test_form"}, recorder.calls);
 }
 
+TEST_F(FormLayerTest, ComponentsCanBeDestroyedBeforeTheForm) {
+  Recorder recorder;
+  form::Form form(app, TestLayout(), recorder.handlers);
+  auto* radio = &form.Get<form::RadioButton>("RadioA2");
+  HWND handle = radio->Handle();
+  const size_t count = form.Components().size();
+  form.DestroyComponent(radio);
+  EXPECT_FALSE(IsWindow(handle));
+  EXPECT_EQ(nullptr, form.Find("RadioA2"));
+  EXPECT_EQ(count - 1, form.Components().size());
+  // A container with children stays.
+  EXPECT_THROW(form.DestroyComponent(&form.Get<form::GroupBox>("GroupA")), form::Error);
+  EXPECT_NE(nullptr, form.Find("GroupA"));
+  // The remaining radio button of the group still works.
+  form.Get<form::RadioButton>("RadioA1").Click();
+  EXPECT_EQ("RadioClick:RadioA1", recorder.calls.back());
+}
+
 TEST_F(FormLayerTest, LayoutErrorsAreReported) {
   form::Layout layout = TestLayout();
   layout.rows.push_back(Row("Orphan", Kind::kButton, "NoSuchParent", 0, 0, 10, 10));
