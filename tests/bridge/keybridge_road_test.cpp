@@ -53,7 +53,7 @@ class Road {
  public:
   explicit Road(bool with_handler = true) {
     logs_.UseForStandinLogs();
-    for (const auto& spec : {kMouse, kOtherVendor, kKeysA, kKeysB}) EXPECT_TRUE(sim.AddDevice(spec));
+    for (const auto& wanted : {kMouse, kOtherVendor, kKeysA, kKeysB}) EXPECT_TRUE(sim.AddDevice(wanted));
     if (with_handler) StartHandler();
     bridge_ = std::make_unique<ChildProcess>(Quoted(L"sim\\KeyBridge.exe"));
     dialog = WaitForWindow("#32770", "KeyBridge");

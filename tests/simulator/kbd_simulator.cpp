@@ -365,8 +365,8 @@ Simulator::~Simulator() {
   if (access.state()) access.state()->device_count = 0;
 }
 
-bool Simulator::AddDevice(const DeviceSpec& spec) {
-  std::string path = DevicePath(spec.name);
+bool Simulator::AddDevice(const DeviceSpec& wanted) {
+  std::string path = DevicePath(wanted.name);
   {
     SharedAccess access;
     SharedState* state = access.state();
@@ -377,13 +377,13 @@ bool Simulator::AddDevice(const DeviceSpec& spec) {
     SharedDevice& device = state->devices[state->device_count++];
     memset(&device, 0, sizeof(device));
     CopyText(device.path, path);
-    device.vendor_id = spec.vendor_id;
-    device.product_id = spec.product_id;
-    device.usage_page = spec.usage_page;
-    device.usage = spec.usage;
-    device.failures = static_cast<LONG>(spec.failures);
+    device.vendor_id = wanted.vendor_id;
+    device.product_id = wanted.product_id;
+    device.usage_page = wanted.usage_page;
+    device.usage = wanted.usage;
+    device.failures = static_cast<LONG>(wanted.failures);
   }
-  if (!(spec.failures & kFailOpen)) server_->Run([&] { server_->StartListening(path); });
+  if (!(wanted.failures & kFailOpen)) server_->Run([&] { server_->StartListening(path); });
   return true;
 }
 

@@ -87,7 +87,7 @@ class Simulator {
 
   // Plugs a device in at the end of the enumeration order; false when the list is full or
   // the path is taken. Its pipe is served at once (unless kFailOpen).
-  bool AddDevice(const DeviceSpec& spec);
+  bool AddDevice(const DeviceSpec& wanted);
   // Unplugs the device: it leaves the enumeration, and every open handle of it breaks (a
   // pending read ends with an error, later reads fail).
   bool RemoveDevice(const std::string& path);

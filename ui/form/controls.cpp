@@ -2,25 +2,13 @@
 
 #include "error.h"
 #include "form.h"
+#include "window_class.h"
 
 namespace form {
 
 namespace {
 
 const wchar_t kPanelClass[] = L"FormPanel";
-
-void RegisterPanelClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSW window_class{};
-  window_class.lpfnWndProc = DefWindowProcW;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kPanelClass;
-  RegisterClassW(&window_class);
-  registered = true;
-}
 
 UINT EdgeOf(Bevel inner, Bevel outer) {
   UINT edge = 0;
@@ -51,7 +39,7 @@ HBRUSH FaceColoured(HDC dc, COLORREF text_colour) {
 
 Panel::Panel(Form* owner, const ComponentRow& row, Control* parent)
     : Control(owner, row), inner_(row.bevel_inner), outer_(row.bevel_outer) {
-  RegisterPanelClass();
+  RegisterChildWindowClass(kPanelClass);
   CreateWindowFor(row, parent, kPanelClass, WS_CLIPCHILDREN);
 }
 

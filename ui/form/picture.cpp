@@ -3,25 +3,13 @@
 #include "error.h"
 #include "form.h"
 #include "text.h"
+#include "window_class.h"
 
 namespace form {
 
 namespace {
 
 const wchar_t kImageClass[] = L"FormImage";
-
-void RegisterImageClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSW window_class{};
-  window_class.lpfnWndProc = DefWindowProcW;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kImageClass;
-  RegisterClassW(&window_class);
-  registered = true;
-}
 
 std::wstring Widen(const std::string& name) { return CodePageToWide(name); }
 
@@ -72,7 +60,7 @@ void Canvas::TextOutA(int x, int y, const std::string& text) {
 
 Image::Image(Form* owner, const ComponentRow& row, Control* parent)
     : Control(owner, row), auto_size_(row.auto_size) {
-  RegisterImageClass();
+  RegisterChildWindowClass(kImageClass);
   ComponentRow image = row;
   image.tab_stop = false;
   image.text.clear();
