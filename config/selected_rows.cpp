@@ -1,0 +1,7 @@
+#include "selected_rows.h"
+
+int KeyRow = 0;
+int NumPadRow = 0;
+
+// YEV checks RadioButton10 (key 9), ZOK RadioButton7 (key 6).
+int StoredNumPadRow(bool yev) { return yev ? 9 : 6; }

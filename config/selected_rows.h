@@ -1,0 +1,9 @@
+// The key rows selected in the main window's two groups: the key that "Configure buttons" of
+// each group edits.
+#pragma once
+
+extern int KeyRow;     // key of the key group's selected row
+extern int NumPadRow;  // key of the numpad group's selected row
+
+// The key whose radio button the numpad group shows checked when the window is built.
+int StoredNumPadRow(bool yev);

@@ -1,0 +1,149 @@
+#include "start_up.h"
+
+#include <cwchar>
+#include <string>
+
+#include "contracts.h"
+#include "form/dialogs.h"
+#include "language_captions.h"
+#include "language_select.h"
+#include "language_texts.h"
+#include "locked_buttons.h"
+#include "logon_user.h"
+#include "main_window.h"
+#include "program_texts.h"
+#include "registry_mirror.h"
+#include "registry_settings.h"
+#include "scheme_file.h"
+#include "scheme_list.h"
+#include "scheme_records.h"
+#include "scheme_rows.h"
+#include "selected_rows.h"
+#include "text_conversions.h"
+#include "variant.h"
+
+using namespace contracts;
+
+PanelHeights PanelHeightsOf(const Tzokcfg_0& window) {
+  PanelHeights heights;
+  heights.logo_label1 = window.Label_Logo1->Height();
+  heights.logo_label2 = window.Label_Logo2->Height();
+  heights.scheme_group = window.GroupBox1->Height();
+  heights.key_group = window.GroupBox2->Height();
+  heights.numpad_group = window.GroupBox3->Height();
+  heights.check_box = window.CheckBox1->Height();
+  heights.ok_button = window.BitBtn6->Height();
+  return heights;
+}
+
+void HideNumPadGroupAndLayOut(Tzokcfg_0& window) {
+  window.GroupBox3->Hide();
+  window.GroupBox3->SetEnabled(false);
+  const PanelLayout layout = ComputePanelLayout(PanelHeightsOf(window), false);
+  window.Panel1->SetHeight(layout.panel_height);
+  window.CheckBox1->SetTop(layout.check_box_top);
+  window.BitBtn6->SetTop(layout.button_top);
+  window.BitBtn7->SetTop(layout.button_top);
+  window.BitBtn8->SetTop(layout.button_top);
+  window.BitBtn9->SetTop(layout.button_top);
+  window.SetClientHeight(layout.client_height);
+}
+
+int SendConfigHello(HWND main_window, int count) {
+  HWND handler = FindWindowW(kHotkeyWindowClass, kHotkeyWindowTitle);
+  if (!handler) return 0;
+  for (int i = 0; i < count; ++i)
+    SendMessageW(handler, kConfigHelloMessage, 0, reinterpret_cast<LPARAM>(main_window));
+  return count;
+}
+
+namespace {
+
+// A code-page box owned by the main window with one OK button; then the end of the program is
+// requested. The quit request waits for the message loop, so start-up goes on.
+void RefuseAndRequestEnd(Tzokcfg_0& window, const std::wstring& text, int32_t caption_number) {
+  form::MessageBoxCodePage(&window, WideToAnsi(text), WideToAnsi(LanguageMessageText(caption_number)),
+                           MB_OK);
+  window.App().Terminate();
+}
+
+void RefuseGuest(Tzokcfg_0& window) {
+  window.BitBtn3->SetEnabled(false);
+  RefuseAndRequestEnd(window, UserName + LanguageMessageText(kMsgGuestText), kMsgGuestCaption);
+}
+
+// The active scheme number of the user scheme file as text; "0" when it has none.
+std::wstring ActiveIndexText() {
+  const int32_t index = ReadCurrentSchemeIndex(UserSchemeFile);
+  return index == -1 ? std::wstring(L"0") : IntToText(index);
+}
+
+// Loads the user scheme file; when it holds no usable scheme, the default scheme file is copied
+// over it and loaded instead. Returns the active index text the load used.
+std::wstring LoadUserSchemeFile(Tzokcfg_0& window) {
+  std::wstring active = ActiveIndexText();
+  if (LoadScheme(window, UserSchemeFile, active, IniData) != -1) return active;
+  if (CopyFileW(DefaultSchemeFile.c_str(), UserSchemeFile.c_str(), FALSE)) {
+    active = ActiveIndexText();
+    LoadScheme(window, UserSchemeFile, active, IniData);
+  } else {
+    RefuseAndRequestEnd(window, LanguageMessageText(kMsgCopyFailedText), kMsgCopyFailedCaption);
+  }
+  return active;
+}
+
+// 1 checks the tray box (its click handler tells the tray program); 0 and anything else leave
+// it unchecked as built.
+void ApplyTraySetting(Tzokcfg_0& window) {
+  const int setting = ReadTrayIconSetting();
+  if (setting == 0) window.CheckBox1->SetChecked(false);
+  if (setting == 1) window.CheckBox1->SetChecked(true);
+}
+
+std::wstring KeyPicturePath(int number) {
+  wchar_t path[MAX_PATH * 2];
+  swprintf(path, sizeof path / sizeof path[0], L"%ls%ls%d%ls", InstallFolder.c_str(),
+           kKeyPicturePrefix, number, kKeyPictureSuffix);
+  return path;
+}
+
+// YEV: the key pictures of rows 1 to 8 from the install folder, only when all eight exist.
+void LoadKeyPictures(Tzokcfg_0& window) {
+  int present = 0;
+  for (int n = 1; n <= kKeyPictureCount; ++n)
+    if (GetFileAttributesW(KeyPicturePath(n).c_str()) != INVALID_FILE_ATTRIBUTES) ++present;
+  if (present != kKeyPictureCount) return;
+  form::Image* pictures[] = {window.Image1, window.Image2, window.Image3, window.Image4,
+                             window.Image5, window.Image6, window.Image7, window.Image8};
+  for (int n = 1; n <= kKeyPictureCount; ++n) pictures[n - 1]->LoadIconFile(KeyPicturePath(n));
+}
+
+void FormCreate(Tzokcfg_0& window, form::Component&) {
+  KeyRow = 0;
+  NumPadRow = StoredNumPadRow(variant::kIsYev);
+  SchemeModified = false;
+  InstallFolder = ReadInstallFolder();
+  SelectLanguage(window);
+  UserName = GetLogonUserName();
+  if (IsGuestUser()) RefuseGuest(window);
+  CreateDirectoryW(kDataFolder, nullptr);
+  UserSchemeFile = kUserSchemeFilePrefix + UserName + kUserSchemeFileSuffix;
+  const std::wstring active = LoadUserSchemeFile(window);
+  AllocateLockedFlags(IniData.numbutton);
+  LoadLocalizedCaptions(window);
+  // The first filling of ImageList1 belongs here once the key-row drawing exists.
+  LoadAllSchemeRows(window);
+  LoadSchemeFromRows(window, TextToIntDef(active, 0));
+  ApplyTraySetting(window);
+  MirrorSchemeToRegistry(window);
+  window.CenterOnWorkArea();
+  SendConfigHello(window.Handle(), kConfigHelloCount);
+  HideNumPadGroupAndLayOut(window);
+  if (variant::kIsYev) LoadKeyPictures(window);
+  // The key pictures from the key records are drawn here once the key-row drawing exists.
+  window.Hide();
+}
+
+const MainWindowHandler kFormCreate("FormCreate", FormCreate);
+
+}  // namespace

@@ -1,0 +1,305 @@
+// The configuration program's start-up, run for real on a demo installation: the user scheme
+// file, the registry mirror, the hand-shake with the hot-key handler, the single instance, the
+// refusal when the default scheme file cannot be copied, and the layout it starts with.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "registry_keys.h"
+#include "test_support.h"
+
+using namespace registry_test;
+using namespace testing_support;
+
+namespace {
+
+const std::wstring kDataFolder = L"C:\\KVZOK";
+constexpr unsigned kConfigHelloMessage = 0x702;
+
+std::wstring LogonUserName() {
+  wchar_t name[512];
+  DWORD size = 512;
+  return GetUserNameW(name, &size) ? name : L" ";
+}
+
+// The demo installation of the source tree, reached through Wine's drive for the host's root.
+std::wstring DemoInstallFile(const std::wstring& name) {
+  std::string folder = ZOK_DEMO_INSTALL_DIR;
+  std::wstring path = L"Z:";
+  for (char c : folder) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return path + L"\\" + name;
+}
+
+std::string FileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::wstring ProfileText(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+  wchar_t text[1024] = {};
+  GetPrivateProfileStringW(section, key, L"", text, 1024, file.c_str());
+  return text;
+}
+
+struct ProcessWindow {
+  DWORD process;
+  const wchar_t* window_class;
+  HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+  auto* wanted = reinterpret_cast<ProcessWindow*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t window_class[64];
+  GetClassNameW(window, window_class, 64);
+  if (process != wanted->process || lstrcmpW(window_class, wanted->window_class) != 0 ||
+      !IsWindowVisible(window))
+    return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
+// A visible top-level window of the class that the process owns.
+HWND WaitForProcessWindow(DWORD process, const wchar_t* window_class) {
+  ProcessWindow wanted = {process, window_class, nullptr};
+  WaitUntil([&] {
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found != nullptr;
+  });
+  return wanted.found;
+}
+
+struct ChildByText {
+  const wchar_t* text;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChildText(HWND child, LPARAM data) {
+  auto* wanted = reinterpret_cast<ChildByText*>(data);
+  wchar_t text[256];
+  GetWindowTextW(child, text, 256);
+  if (lstrcmpW(text, wanted->text) != 0) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
+HWND FindChildByText(HWND parent, const wchar_t* text) {
+  ChildByText wanted = {text, nullptr};
+  EnumChildWindows(parent, MatchChildText, reinterpret_cast<LPARAM>(&wanted));
+  return wanted.found;
+}
+
+struct ChildByClass {
+  const wchar_t* window_class;
+  HWND found;
+};
+
+BOOL CALLBACK MatchVisibleChildClass(HWND child, LPARAM data) {
+  auto* wanted = reinterpret_cast<ChildByClass*>(data);
+  wchar_t window_class[64];
+  GetClassNameW(child, window_class, 64);
+  if (lstrcmpiW(window_class, wanted->window_class) != 0 || !IsWindowVisible(child)) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
+HWND FindVisibleChildOfClass(HWND parent, const wchar_t* window_class) {
+  ChildByClass wanted = {window_class, nullptr};
+  EnumChildWindows(parent, MatchVisibleChildClass, reinterpret_cast<LPARAM>(&wanted));
+  return wanted.found;
+}
+
+int ClientHeight(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return client.bottom - client.top;
+}
+
+bool StillRuns(const ChildProcess& program) {
+  return WaitForSingleObject(program.handle(), 0) == WAIT_TIMEOUT;
+}
+
+class StartupProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveTree(kDataFolder);
+    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+    user_file_ = kDataFolder + L"\\" + LogonUserName() + L".ini";
+    install_ = scratch_.File(L"install");
+    ASSERT_TRUE(CreateDirectoryW(install_.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(DemoInstallFile(L"obj0409.set").c_str(),
+                          (install_ + L"\\obj0409.set").c_str(), FALSE));
+    SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install_);
+    scratch_.UseForStandinLogs();
+  }
+  void TearDown() override {
+    program_.reset();
+    handler_.reset();
+    SetEnvironmentVariableW(L"ZOK_STANDIN_LOG_DIR", nullptr);
+    RemoveTree(kDataFolder);
+    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+  }
+
+  void InstallDefaultSchemeFile() {
+    ASSERT_TRUE(CopyFileW(DemoInstallFile(L"obj0409.bcm").c_str(), DefaultSchemeFile().c_str(),
+                          FALSE));
+  }
+  std::wstring DefaultSchemeFile() const { return install_ + L"\\obj0409.bcm"; }
+
+  void StartHotkeyHandler() {
+    handler_.reset(new ChildProcess(L"\"" + BinPath(L"ZOKHKEY.exe") + L"\""));
+    ASSERT_TRUE(handler_->started());
+    ASSERT_NE(nullptr, WaitForWindow("AfxFrameOrView42sud", "ZOKHKWND"));
+  }
+
+  void StartProgram(const wchar_t* file) {
+    program_.reset(new ChildProcess(L"\"" + BinPath(file) + L"\""));
+    ASSERT_TRUE(program_->started());
+  }
+
+  // The hand-shakes the hot-key handler's stand-in logged.
+  std::vector<LoggedMessage> Hellos() const {
+    std::vector<LoggedMessage> hellos;
+    for (const LoggedMessage& m : ReadLoggedMessages(scratch_.File(L"ZOKHKEY.log")))
+      if (m.msg == kConfigHelloMessage) hellos.push_back(m);
+    return hellos;
+  }
+
+  // Three hellos, each with wParam 0 and lParam the main window.
+  void ExpectThreeHellosFrom(HWND window) {
+    WaitUntil([&] { return Hellos().size() >= 3; }, 5000);
+    const std::vector<LoggedMessage> hellos = Hellos();
+    ASSERT_EQ(3u, hellos.size());
+    const auto handle = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window));
+    for (const LoggedMessage& hello : hellos) {
+      EXPECT_EQ(0ul, hello.wparam);
+      EXPECT_EQ(handle, hello.lparam);
+    }
+  }
+
+  // After start-up the numpad group is hidden and the window is as tall as the panel layout
+  // with that group hidden makes it.
+  void ExpectNumpadHiddenLayout(HWND window, int client_height) {
+    HWND numpad = FindChildByText(window, L"Num button assignments");
+    ASSERT_NE(nullptr, numpad);
+    EXPECT_FALSE(IsWindowVisible(numpad));
+    EXPECT_FALSE(IsWindowEnabled(numpad));
+    EXPECT_TRUE(IsWindowVisible(FindChildByText(window, L"Button assignments")));
+    EXPECT_EQ(client_height, ClientHeight(window));
+  }
+
+  ScratchFolder scratch_;
+  std::wstring user_file_;
+  std::wstring install_;
+  std::unique_ptr<ChildProcess> handler_;
+  std::unique_ptr<ChildProcess> program_;
+};
+
+TEST_F(StartupProgramTest, FirstStartCopiesTheDefaultFileMirrorsAndGreetsTheHandler) {
+  InstallDefaultSchemeFile();
+  StartHotkeyHandler();
+  StartProgram(L"zokcfg.exe");
+  HWND window = WaitForProcessWindow(program_->id(), L"Tzokcfg_0");
+  ASSERT_NE(nullptr, window);
+
+  // No user file: the data folder is made and the default file copied over unchanged.
+  const std::string copied = FileBytes(user_file_);
+  ASSERT_FALSE(copied.empty());
+  EXPECT_EQ(FileBytes(DefaultSchemeFile()), copied);
+
+  // The mirror holds every key of the active scheme and the tray setting.
+  const std::wstring active = ProfileText(user_file_, L"global", L"current");
+  const std::wstring config = kConfigKey;
+  for (int key = 0; key < 10; ++key) {
+    SCOPED_TRACE(key);
+    const std::wstring subkey = config + L"\\" + std::to_wstring(key);
+    const std::wstring n = std::to_wstring(key);
+    const std::wstring caption = ProfileText(user_file_, active.c_str(), (L"caption" + n).c_str());
+    EXPECT_EQ(caption == L"~caption" ? L"" : caption,
+              ReadValue(HKEY_CURRENT_USER, subkey, L"caption").Text());
+    EXPECT_EQ(ProfileText(user_file_, active.c_str(), (L"function" + n).c_str()),
+              std::to_wstring(ReadValue(HKEY_CURRENT_USER, subkey, L"function").Dword()));
+  }
+  EXPECT_TRUE(ReadValue(HKEY_CURRENT_USER, config, L"trayicon").found);
+
+  ExpectThreeHellosFrom(window);
+  ExpectNumpadHiddenLayout(window, 494);
+
+  // The scheme list holds the schemes of the loaded file.
+  HWND schemes = FindVisibleChildOfClass(window, L"ComboBox");
+  ASSERT_NE(nullptr, schemes);
+  EXPECT_GT(SendMessageW(schemes, CB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(StartupProgramTest, YevStartsWithItsOwnHiddenNumpadLayoutAndKeepsAnExistingUserFile) {
+  InstallDefaultSchemeFile();
+  ASSERT_TRUE(CreateDirectoryW(kDataFolder.c_str(), nullptr));
+  // A user file with a scheme of its own stays as it is.
+  std::string user = FileBytes(DefaultSchemeFile());
+  ASSERT_TRUE(WriteTextFile(user_file_, user));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"0", L"caption0", L"Mine", user_file_.c_str()));
+  const std::string before = FileBytes(user_file_);
+
+  StartProgram(L"yevcfg.exe");
+  HWND window = WaitForProcessWindow(program_->id(), L"Tzokcfg_0");
+  ASSERT_NE(nullptr, window);
+  ExpectNumpadHiddenLayout(window, 557);
+  EXPECT_EQ(before, FileBytes(user_file_));
+  EXPECT_EQ(L"Mine", ReadValue(HKEY_CURRENT_USER, std::wstring(kConfigKey) + L"\\0", L"caption").Text());
+  // Without the hot-key handler nothing is sent and start-up still completes.
+  EXPECT_TRUE(Hellos().empty());
+}
+
+TEST_F(StartupProgramTest, ASecondStartOfEitherVariantEndsAtOnceAndLeavesTheFirstAlone) {
+  InstallDefaultSchemeFile();
+  StartProgram(L"zokcfg.exe");
+  HWND window = WaitForProcessWindow(program_->id(), L"Tzokcfg_0");
+  ASSERT_NE(nullptr, window);
+  RECT before{};
+  GetWindowRect(window, &before);
+
+  EXPECT_EQ(0, RunAndWait(L"\"" + BinPath(L"zokcfg.exe") + L"\"", 10000));
+  EXPECT_EQ(0, RunAndWait(L"\"" + BinPath(L"yevcfg.exe") + L"\"", 10000));
+
+  EXPECT_TRUE(StillRuns(*program_));
+  EXPECT_TRUE(IsWindowVisible(window));
+  RECT after{};
+  GetWindowRect(window, &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(StartupProgramTest, DefaultFileThatCannotBeCopiedShowsTheBoxAndTheProgramEnds) {
+  // No default scheme file in the installation and no user file.
+  StartHotkeyHandler();
+  StartProgram(L"zokcfg.exe");
+  HWND box = WaitForProcessWindow(program_->id(), L"#32770");
+  ASSERT_NE(nullptr, box);
+  const std::wstring set_file = install_ + L"\\obj0409.set";
+  wchar_t caption[256] = {};
+  GetWindowTextW(box, caption, 256);
+  EXPECT_EQ(ProfileText(set_file, L"msg", L"msg2"), caption);
+  EXPECT_NE(nullptr, FindChildByText(box, ProfileText(set_file, L"msg", L"msg17").c_str()));
+
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(0, program_->Wait(10000));
+  // The sequence ran to its end after the box: the hand-shake still happened.
+  EXPECT_EQ(3u, Hellos().size());
+  EXPECT_FALSE(FileExists(user_file_));
+}
+
+}  // namespace
