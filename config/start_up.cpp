@@ -1,6 +1,5 @@
 #include "start_up.h"
 
-#include <cwchar>
 #include <string>
 
 #include "contracts.h"
@@ -100,11 +99,10 @@ void ApplyTraySetting(Tzokcfg_0& window) {
   if (setting == 1) window.CheckBox1->SetChecked(true);
 }
 
+// Install folder + "\icons\key" + N + ".ico", built without a fixed buffer so that a long
+// install folder cannot overrun it.
 std::wstring KeyPicturePath(int number) {
-  wchar_t path[MAX_PATH * 2];
-  swprintf(path, sizeof path / sizeof path[0], L"%ls%ls%d%ls", InstallFolder.c_str(),
-           kKeyPicturePrefix, number, kKeyPictureSuffix);
-  return path;
+  return InstallFolder + kKeyPicturePrefix + std::to_wstring(number) + kKeyPictureSuffix;
 }
 
 // YEV: the key pictures of rows 1 to 8 from the install folder, only when all eight exist.
