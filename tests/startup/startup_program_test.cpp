@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "demo_install.h"
 #include "registry_keys.h"
 #include "test_support.h"
 
 using namespace registry_test;
+using namespace startup_test;
 using namespace testing_support;
 
 namespace {
@@ -27,14 +29,6 @@ std::wstring LogonUserName() {
   return GetUserNameW(name, &size) ? name : L" ";
 }
 
-// The demo installation of the source tree, reached through Wine's drive for the host's root.
-std::wstring DemoInstallFile(const std::wstring& name) {
-  std::string folder = ZOK_DEMO_INSTALL_DIR;
-  std::wstring path = L"Z:";
-  for (char c : folder) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return path + L"\\" + name;
-}
-
 std::string FileBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
@@ -45,12 +39,6 @@ std::string FileBytes(const std::wstring& path) {
   while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
   CloseHandle(file);
   return bytes;
-}
-
-std::wstring ProfileText(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
-  wchar_t text[1024] = {};
-  GetPrivateProfileStringW(section, key, L"", text, 1024, file.c_str());
-  return text;
 }
 
 struct ProcessWindow {

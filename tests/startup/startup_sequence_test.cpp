@@ -10,28 +10,17 @@
 #include "logon_user.h"
 #include "main_window.h"
 #include "program_texts.h"
+#include "demo_install.h"
 #include "registry_keys.h"
 #include "test_support.h"
 
 using namespace registry_test;
+using namespace startup_test;
 using namespace testing_support;
 
 namespace {
 
 const std::wstring kDataFolder = L"C:\\KVZOK";
-
-std::wstring DemoInstallFile(const std::wstring& name) {
-  std::string folder = ZOK_DEMO_INSTALL_DIR;
-  std::wstring path = L"Z:";
-  for (char c : folder) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return path + L"\\" + name;
-}
-
-std::wstring ProfileText(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
-  wchar_t text[1024] = {};
-  GetPrivateProfileStringW(section, key, L"", text, 1024, file.c_str());
-  return text;
-}
 
 std::vector<std::string> GuestGroups() { return {"S-1-1-0", "S-1-5-32-546", "S-1-5-32-545"}; }
 
