@@ -146,11 +146,10 @@ class ApplyProgramTest : public ::testing::Test {
     return WaitForProcessWindow(program_->id(), L"Tzokcfg_0");
   }
 
-  // The program's start-up fills the scheme list from the user file; a build whose main
-  // window has no start-up sequence yet lists nothing and cannot apply anything.
-  static bool StartUpLoadedSchemes(HWND window) {
+  // Start-up has listed the three schemes of the user file.
+  static bool SchemesListed(HWND window) {
     HWND schemes = FindChild(window, L"ComboBox", nullptr);
-    return schemes && SendMessageW(schemes, CB_GETCOUNT, 0, 0) > 0;
+    return schemes && SendMessageW(schemes, CB_GETCOUNT, 0, 0) == 3;
   }
 
   int StoredCurrent() const {
@@ -173,7 +172,7 @@ class ApplyProgramTest : public ::testing::Test {
 TEST_F(ApplyProgramTest, OkAppliesTheChosenSchemeBeforeTheHandlerStartsAndEnds) {
   HWND window = StartProgram(0);
   ASSERT_NE(nullptr, window);
-  if (!StartUpLoadedSchemes(window)) GTEST_SKIP() << "the program has no start-up sequence";
+  ASSERT_TRUE(SchemesListed(window));
   HWND schemes = FindChild(window, L"ComboBox", nullptr);
   HWND ok = FindChild(window, L"Button", L"OK");
   ASSERT_NE(nullptr, schemes);
@@ -201,7 +200,7 @@ TEST_F(ApplyProgramTest, OkAppliesTheChosenSchemeBeforeTheHandlerStartsAndEnds) 
 TEST_F(ApplyProgramTest, DeletingTheActiveSchemeAppliesAndKeepsTheWindow) {
   HWND window = StartProgram(2);
   ASSERT_NE(nullptr, window);
-  if (!StartUpLoadedSchemes(window)) GTEST_SKIP() << "the program has no start-up sequence";
+  ASSERT_TRUE(SchemesListed(window));
   HWND schemes = FindChild(window, L"ComboBox", nullptr);
   HWND remove = FindChild(window, L"Button", L"Delete");
   ASSERT_NE(nullptr, schemes);
@@ -229,7 +228,7 @@ TEST_F(ApplyProgramTest, TrayBoxReachesTheTrayProgramAndTheSetting) {
     // Without the tray program: the click is stored.
     HWND window = StartProgram(0);
     ASSERT_NE(nullptr, window);
-    if (!StartUpLoadedSchemes(window)) GTEST_SKIP() << "the program has no start-up sequence";
+    ASSERT_TRUE(SchemesListed(window));
     HWND box = FindChild(window, L"Button", L"Tray icon");
     ASSERT_NE(nullptr, box);
     PostNotification(box, BN_CLICKED);
@@ -267,7 +266,7 @@ TEST_F(ApplyProgramTest, HelpStartsTheStarterOfTheInstallFolder) {
   SetEnvironmentVariableW(L"ZOK_STANDIN_LOG_DIR", nullptr);  // logs beside the copy that runs
   HWND window = StartProgram(0);
   ASSERT_NE(nullptr, window);
-  if (!StartUpLoadedSchemes(window)) GTEST_SKIP() << "the program has no start-up sequence";
+  ASSERT_TRUE(SchemesListed(window));
   HWND help = FindChild(window, L"Button", L"Help");
   ASSERT_NE(nullptr, help);
   PostNotification(help, BN_CLICKED);
