@@ -74,35 +74,6 @@ void PostNotification(HWND control, WORD code) {
                MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
 }
 
-struct ProcessWindow {
-  DWORD process;
-  const wchar_t* window_class;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto* wanted = reinterpret_cast<ProcessWindow*>(data);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  wchar_t window_class[64];
-  GetClassNameW(window, window_class, 64);
-  if (process != wanted->process || lstrcmpW(window_class, wanted->window_class) != 0 ||
-      !IsWindowVisible(window))
-    return TRUE;
-  wanted->found = window;
-  return FALSE;
-}
-
-// A visible top-level window of the class that the process owns.
-HWND WaitForProcessWindow(DWORD process, const wchar_t* window_class) {
-  ProcessWindow wanted = {process, window_class, nullptr};
-  WaitUntil([&] {
-    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&wanted));
-    return wanted.found != nullptr;
-  });
-  return wanted.found;
-}
-
 bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
   for (const auto& line : lines)
     if (line == wanted) return true;

@@ -41,35 +41,6 @@ std::string FileBytes(const std::wstring& path) {
   return bytes;
 }
 
-struct ProcessWindow {
-  DWORD process;
-  const wchar_t* window_class;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto* wanted = reinterpret_cast<ProcessWindow*>(data);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  wchar_t window_class[64];
-  GetClassNameW(window, window_class, 64);
-  if (process != wanted->process || lstrcmpW(window_class, wanted->window_class) != 0 ||
-      !IsWindowVisible(window))
-    return TRUE;
-  wanted->found = window;
-  return FALSE;
-}
-
-// A visible top-level window of the class that the process owns.
-HWND WaitForProcessWindow(DWORD process, const wchar_t* window_class) {
-  ProcessWindow wanted = {process, window_class, nullptr};
-  WaitUntil([&] {
-    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&wanted));
-    return wanted.found != nullptr;
-  });
-  return wanted.found;
-}
-
 struct ChildByText {
   const wchar_t* text;
   HWND found;

@@ -98,6 +98,38 @@ HWND WaitForWindow(const char* window_class, const char* title, DWORD timeout_ms
   return found;
 }
 
+namespace {
+
+struct ProcessWindow {
+  DWORD process_id;
+  const wchar_t* window_class;
+  HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+  auto* wanted = reinterpret_cast<ProcessWindow*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t window_class[64];
+  GetClassNameW(window, window_class, 64);
+  if (owner != wanted->process_id || lstrcmpW(window_class, wanted->window_class) != 0 ||
+      !IsWindowVisible(window))
+    return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForProcessWindow(DWORD process_id, const wchar_t* window_class, DWORD timeout_ms) {
+  ProcessWindow wanted = {process_id, window_class, nullptr};
+  WaitUntil([&] {
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found != nullptr;
+  }, timeout_ms);
+  return wanted.found;
+}
+
 std::vector<std::string> ReadLines(const std::wstring& path) {
   std::vector<std::string> lines;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -42,6 +42,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms = 10000)
 // Waits for a top-level window of the class and title (either may be null).
 HWND WaitForWindow(const char* window_class, const char* title, DWORD timeout_ms = 10000);
 
+// Waits for a visible top-level window of the class that the process owns.
+HWND WaitForProcessWindow(DWORD process_id, const wchar_t* window_class, DWORD timeout_ms = 10000);
+
 // Lines of a text file (empty when it does not exist), without line ends.
 std::vector<std::string> ReadLines(const std::wstring& path);
 
