@@ -9,7 +9,6 @@
 #include "test_support.h"
 
 using kbdsim::DevicePath;
-using kbdsim::Simulator;
 using testing_support::WaitUntil;
 
 namespace reader_test {
@@ -33,29 +32,13 @@ std::vector<kbdsim::InputReport> Burst(unsigned first, unsigned count) {
   return burst;
 }
 
-class ReaderDelivery : public testing::Test {
+class ReaderDelivery : public ReaderTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(session_.library().loaded());
-    ASSERT_NE(session_.hidden_window(), nullptr);
-    session_.StopAll(sim_);
-    session_.SetReportHook(nullptr);
-    session_.Clear();
-  }
-  void TearDown() override {
-    session_.SetReportHook(nullptr);
-    session_.StopAll(sim_);
-  }
-
   // Enumerates, starts the readers and waits until each named collection is open.
   void StartReading(std::initializer_list<const char*> names) {
     ASSERT_EQ(session_.Arrival(), kDevicePresent);
-    session_.library().read_device(kUsagePage, kUsage);
-    for (const char* name : names) ASSERT_TRUE(sim_.WaitForOpen(DevicePath(name), 1)) << name;
+    ReadAndWaitOpen(names);
   }
-
-  Simulator sim_;
-  ReaderSession& session_ = ReaderSession::Get();
 };
 
 TEST_F(ReaderDelivery, ReportsReachTheClientWholeWithIndexAndNotice) {

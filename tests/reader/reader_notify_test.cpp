@@ -14,7 +14,6 @@
 
 using kbdsim::DevicePath;
 using kbdsim::SendInterfaceNotification;
-using kbdsim::Simulator;
 using testing_support::WaitUntil;
 
 namespace reader_test {
@@ -56,25 +55,8 @@ LRESULT SendUnterminatedRemoval(HWND window, const std::string& path, bool wide)
                       reinterpret_cast<LPARAM>(record.data()));
 }
 
-class ReaderNotifications : public testing::Test {
+class ReaderNotifications : public ReaderTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(session_.library().loaded());
-    ASSERT_NE(hidden_, nullptr);
-    session_.StopAll(sim_);
-    session_.SetReportHook(nullptr);
-    session_.Clear();
-  }
-  void TearDown() override {
-    session_.SetReportHook(nullptr);
-    session_.StopAll(sim_);
-  }
-
-  void ReadAndWaitOpen(std::initializer_list<const char*> names) {
-    session_.library().read_device(kUsagePage, kUsage);
-    for (const char* name : names) ASSERT_TRUE(sim_.WaitForOpen(DevicePath(name), 1)) << name;
-  }
-
   // Present and absent messages received since the last Clear.
   size_t DeviceMessages() {
     return session_.client().Count(kDevicePresent) + session_.client().Count(kDeviceAbsent);
@@ -107,8 +89,6 @@ class ReaderNotifications : public testing::Test {
     return static_cast<long>(code);
   }
 
-  Simulator sim_;
-  ReaderSession& session_ = ReaderSession::Get();
   HWND hidden_ = session_.hidden_window();
 };
 

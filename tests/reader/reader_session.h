@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "kbd_simulator.h"
 #include "sim_library.h"
 
@@ -80,5 +82,32 @@ long ThreadCount();
 long HandleCount();
 // Waits until ThreadCount() is `expected`; returns the last count seen.
 long WaitForThreadCount(long expected, DWORD timeout_ms = 5000);
+
+// Fixture of the reader tests: every test starts and ends with no reader running, no hook and
+// nothing recorded.
+class ReaderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(session_.library().loaded());
+    ASSERT_NE(session_.hidden_window(), nullptr);
+    session_.StopAll(sim_);
+    session_.SetReportHook(nullptr);
+    session_.Clear();
+  }
+  void TearDown() override {
+    session_.SetReportHook(nullptr);
+    session_.StopAll(sim_);
+  }
+
+  // Starts the readers of the table as it stands and waits until each named collection is open.
+  void ReadAndWaitOpen(std::initializer_list<const char*> names) {
+    session_.library().read_device(kUsagePage, kUsage);
+    for (const char* name : names)
+      ASSERT_TRUE(sim_.WaitForOpen(kbdsim::DevicePath(name), 1)) << name;
+  }
+
+  kbdsim::Simulator sim_;
+  ReaderSession& session_ = ReaderSession::Get();
+};
 
 }  // namespace reader_test

@@ -45,29 +45,6 @@ const char kLanguageFile[] =
     "[objects]\r\nBitBtn2_caption=Delete\r\nBitBtn6_caption=OK\r\nBitBtn7_caption=Cancel\r\n"
     "BitBtn8_caption=Help\r\nCheckBox1_caption=Tray icon\r\n";
 
-struct FoundChild {
-  const wchar_t* window_class;
-  const wchar_t* text;  // null: the first visible one of the class
-  HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
-  auto* wanted = reinterpret_cast<FoundChild*>(data);
-  wchar_t window_class[64], text[256];
-  GetClassNameW(child, window_class, 64);
-  GetWindowTextW(child, text, 256);
-  if (lstrcmpiW(window_class, wanted->window_class) != 0) return TRUE;
-  if (wanted->text ? lstrcmpW(text, wanted->text) != 0 : !IsWindowVisible(child)) return TRUE;
-  wanted->found = child;
-  return FALSE;
-}
-
-HWND FindChild(HWND parent, const wchar_t* window_class, const wchar_t* text) {
-  FoundChild wanted = {window_class, text, nullptr};
-  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&wanted));
-  return wanted.found;
-}
-
 // What a click or a choice in the control sends to its parent.
 void PostNotification(HWND control, WORD code) {
   PostMessageW(GetParent(control), WM_COMMAND,

@@ -41,46 +41,6 @@ std::string FileBytes(const std::wstring& path) {
   return bytes;
 }
 
-struct ChildByText {
-  const wchar_t* text;
-  HWND found;
-};
-
-BOOL CALLBACK MatchChildText(HWND child, LPARAM data) {
-  auto* wanted = reinterpret_cast<ChildByText*>(data);
-  wchar_t text[256];
-  GetWindowTextW(child, text, 256);
-  if (lstrcmpW(text, wanted->text) != 0) return TRUE;
-  wanted->found = child;
-  return FALSE;
-}
-
-HWND FindChildByText(HWND parent, const wchar_t* text) {
-  ChildByText wanted = {text, nullptr};
-  EnumChildWindows(parent, MatchChildText, reinterpret_cast<LPARAM>(&wanted));
-  return wanted.found;
-}
-
-struct ChildByClass {
-  const wchar_t* window_class;
-  HWND found;
-};
-
-BOOL CALLBACK MatchVisibleChildClass(HWND child, LPARAM data) {
-  auto* wanted = reinterpret_cast<ChildByClass*>(data);
-  wchar_t window_class[64];
-  GetClassNameW(child, window_class, 64);
-  if (lstrcmpiW(window_class, wanted->window_class) != 0 || !IsWindowVisible(child)) return TRUE;
-  wanted->found = child;
-  return FALSE;
-}
-
-HWND FindVisibleChildOfClass(HWND parent, const wchar_t* window_class) {
-  ChildByClass wanted = {window_class, nullptr};
-  EnumChildWindows(parent, MatchVisibleChildClass, reinterpret_cast<LPARAM>(&wanted));
-  return wanted.found;
-}
-
 int ClientHeight(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
@@ -154,11 +114,11 @@ class StartupProgramTest : public ::testing::Test {
   // After start-up the numpad group is hidden and the window is as tall as the panel layout
   // with that group hidden makes it.
   void ExpectNumpadHiddenLayout(HWND window, int client_height) {
-    HWND numpad = FindChildByText(window, L"Num button assignments");
+    HWND numpad = FindChild(window, nullptr, L"Num button assignments");
     ASSERT_NE(nullptr, numpad);
     EXPECT_FALSE(IsWindowVisible(numpad));
     EXPECT_FALSE(IsWindowEnabled(numpad));
-    EXPECT_TRUE(IsWindowVisible(FindChildByText(window, L"Button assignments")));
+    EXPECT_TRUE(IsWindowVisible(FindChild(window, nullptr, L"Button assignments")));
     EXPECT_EQ(client_height, ClientHeight(window));
   }
 
@@ -200,7 +160,7 @@ TEST_F(StartupProgramTest, FirstStartCopiesTheDefaultFileMirrorsAndGreetsTheHand
   ExpectNumpadHiddenLayout(window, 494);
 
   // The scheme list holds the schemes of the loaded file.
-  HWND schemes = FindVisibleChildOfClass(window, L"ComboBox");
+  HWND schemes = FindChild(window, L"ComboBox", nullptr);
   ASSERT_NE(nullptr, schemes);
   EXPECT_GT(SendMessageW(schemes, CB_GETCOUNT, 0, 0), 0);
 }
@@ -252,7 +212,7 @@ TEST_F(StartupProgramTest, DefaultFileThatCannotBeCopiedShowsTheBoxAndTheProgram
   wchar_t caption[256] = {};
   GetWindowTextW(box, caption, 256);
   EXPECT_EQ(ProfileText(set_file, L"msg", L"msg2"), caption);
-  EXPECT_NE(nullptr, FindChildByText(box, ProfileText(set_file, L"msg", L"msg17").c_str()));
+  EXPECT_NE(nullptr, FindChild(box, nullptr, ProfileText(set_file, L"msg", L"msg17").c_str()));
 
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(0, program_->Wait(10000));

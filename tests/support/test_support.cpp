@@ -119,7 +119,30 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
   return FALSE;
 }
 
+struct ChildSearch {
+  const wchar_t* window_class;
+  const wchar_t* text;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
+  auto* wanted = reinterpret_cast<ChildSearch*>(data);
+  wchar_t window_class[64], text[256];
+  GetClassNameW(child, window_class, 64);
+  GetWindowTextW(child, text, 256);
+  if (wanted->window_class && lstrcmpiW(window_class, wanted->window_class) != 0) return TRUE;
+  if (wanted->text ? lstrcmpW(text, wanted->text) != 0 : !IsWindowVisible(child)) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
 }  // namespace
+
+HWND FindChild(HWND parent, const wchar_t* window_class, const wchar_t* text) {
+  ChildSearch wanted = {window_class, text, nullptr};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&wanted));
+  return wanted.found;
+}
 
 HWND WaitForProcessWindow(DWORD process_id, const wchar_t* window_class, DWORD timeout_ms) {
   ProcessWindow wanted = {process_id, window_class, nullptr};

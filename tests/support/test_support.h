@@ -45,6 +45,10 @@ HWND WaitForWindow(const char* window_class, const char* title, DWORD timeout_ms
 // Waits for a visible top-level window of the class that the process owns.
 HWND WaitForProcessWindow(DWORD process_id, const wchar_t* window_class, DWORD timeout_ms = 10000);
 
+// A child window of `parent` (at any depth) of the class (any class when null) whose text is
+// `text`; with a null `text`, the first visible one of the class.
+HWND FindChild(HWND parent, const wchar_t* window_class, const wchar_t* text);
+
 // Lines of a text file (empty when it does not exist), without line ends.
 std::vector<std::string> ReadLines(const std::wstring& path);
 
