@@ -2,9 +2,9 @@
 // message loop.
 #include <windows.h>
 
-#include "contracts.h"
+#include "store/contracts.h"
 #include "form/form.h"
-#include "main_window.h"
+#include "main_window/main_window.h"
 
 namespace {
 

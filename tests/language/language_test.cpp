@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "form/application.h"
-#include "language_captions.h"
-#include "language_select.h"
-#include "language_table.h"
-#include "language_texts.h"
-#include "main_window.h"
-#include "program_texts.h"
+#include "main_window/language_captions.h"
+#include "main_window/language_select.h"
+#include "system/language_table.h"
+#include "system/language_texts.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
 #include "test_support.h"
-#include "text_conversions.h"
+#include "store/text_conversions.h"
 #include "variant.h"
 
 using namespace testing_support;

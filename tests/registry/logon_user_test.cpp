@@ -1,7 +1,7 @@
 // Logon user name, the relative id of built-in SIDs and the Guests test.
 #include <gtest/gtest.h>
 
-#include "logon_user.h"
+#include "system/logon_user.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "registry_keys.h"
-#include "registry_mirror.h"
+#include "main_window/registry_mirror.h"
 #include "test_support.h"
 
 using namespace registry_test;

@@ -1,10 +1,10 @@
 // Install folder, version text, locked keys and the tray setting against the prefix's registry.
 #include <gtest/gtest.h>
 
-#include "locked_buttons.h"
-#include "program_texts.h"
+#include "main_window/locked_buttons.h"
+#include "store/program_texts.h"
 #include "registry_keys.h"
-#include "registry_settings.h"
+#include "system/registry_settings.h"
 
 using namespace registry_test;
 

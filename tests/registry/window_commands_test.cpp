@@ -1,13 +1,13 @@
 // Locked keys, the tray check box and Help on a real main window (built without start-up).
 #include <gtest/gtest.h>
 
-#include "locked_buttons.h"
-#include "main_window.h"
-#include "program_texts.h"
+#include "main_window/locked_buttons.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
 #include "registry_keys.h"
-#include "scheme_list.h"
-#include "scheme_records.h"
-#include "scheme_rows.h"
+#include "main_window/scheme_list.h"
+#include "store/scheme_records.h"
+#include "main_window/scheme_rows.h"
 #include "test_support.h"
 
 using namespace registry_test;

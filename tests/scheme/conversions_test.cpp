@@ -1,7 +1,7 @@
 // Number/text conversions every part of the configuration program relies on.
 #include <gtest/gtest.h>
 
-#include "text_conversions.h"
+#include "store/text_conversions.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "form/application.h"
-#include "key_row_redraw.h"
-#include "main_window.h"
-#include "profile_text.h"
-#include "program_texts.h"
-#include "scheme_list.h"
+#include "main_window/key_row_redraw.h"
+#include "main_window/main_window.h"
+#include "store/profile_text.h"
+#include "store/program_texts.h"
+#include "main_window/scheme_list.h"
 #include "test_support.h"
 #include "variant.h"
 

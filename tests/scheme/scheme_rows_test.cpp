@@ -6,18 +6,18 @@
 #include <thread>
 
 #include "form/application.h"
-#include "key_row_redraw.h"
-#include "language_texts.h"
-#include "main_window.h"
-#include "profile_text.h"
-#include "program_texts.h"
-#include "scheme_file.h"
-#include "scheme_commands.h"
-#include "scheme_list.h"
-#include "scheme_rows.h"
+#include "main_window/key_row_redraw.h"
+#include "system/language_texts.h"
+#include "main_window/main_window.h"
+#include "store/profile_text.h"
+#include "store/program_texts.h"
+#include "store/scheme_file.h"
+#include "main_window/scheme_commands.h"
+#include "main_window/scheme_list.h"
+#include "main_window/scheme_rows.h"
 #include "scheme_test_files.h"
 #include "test_support.h"
-#include "text_conversions.h"
+#include "store/text_conversions.h"
 
 using namespace testing_support;
 using namespace scheme_tests;

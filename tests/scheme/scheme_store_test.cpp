@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "ini_file.h"
-#include "profile_text.h"
-#include "scheme_file.h"
-#include "scheme_records.h"
+#include "store/ini_file.h"
+#include "store/profile_text.h"
+#include "store/scheme_file.h"
+#include "store/scheme_records.h"
 #include "scheme_test_files.h"
 #include "test_support.h"
 #include "variant.h"

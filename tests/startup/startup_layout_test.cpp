@@ -1,8 +1,8 @@
 // The main window's panel layout and its centring on the work area.
 #include <gtest/gtest.h>
 
-#include "panel_layout.h"
-#include "window_centring.h"
+#include "main_window/panel_layout.h"
+#include "main_window/window_centring.h"
 
 namespace {
 

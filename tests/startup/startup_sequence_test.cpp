@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "form/form.h"
-#include "logon_user.h"
-#include "main_window.h"
-#include "program_texts.h"
+#include "system/logon_user.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
 #include "demo_install.h"
 #include "registry_keys.h"
 #include "test_support.h"

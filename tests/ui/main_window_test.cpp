@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "main_window.h"
-#include "main_window_layout.h"
+#include "main_window/main_window.h"
+#include "main_window/main_window_layout.h"
 #include "variant.h"
 
 namespace {

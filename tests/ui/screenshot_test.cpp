@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "main_window.h"
+#include "main_window/main_window.h"
 #include "test_support.h"
 #include "variant.h"
 

@@ -1,4 +1,4 @@
-#include "panel_layout.h"
+#include "main_window/panel_layout.h"
 
 namespace {
 constexpr int kPanelMargin = 48;      // room around the panel's groups

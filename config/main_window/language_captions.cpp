@@ -1,9 +1,9 @@
-#include "language_captions.h"
+#include "main_window/language_captions.h"
 
-#include "language_texts.h"
-#include "locked_buttons.h"
-#include "main_window.h"
-#include "text_conversions.h"
+#include "system/language_texts.h"
+#include "main_window/locked_buttons.h"
+#include "main_window/main_window.h"
+#include "store/text_conversions.h"
 #include "variant.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "main_window_layout.h"
+#include "main_window/main_window_layout.h"
 
 #include <string>
 

@@ -1,15 +1,15 @@
-#include "registry_mirror.h"
+#include "main_window/registry_mirror.h"
 
 #include <windows.h>
 
-#include "contracts.h"
-#include "ini_file.h"
-#include "main_window.h"
-#include "program_texts.h"
-#include "registry_settings.h"
-#include "scheme_file.h"
-#include "scheme_records.h"
-#include "text_conversions.h"
+#include "store/contracts.h"
+#include "store/ini_file.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
+#include "system/registry_settings.h"
+#include "store/scheme_file.h"
+#include "store/scheme_records.h"
+#include "store/text_conversions.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "scheme_list.h"
+#include "main_window/scheme_list.h"
 
 #include <vector>
 
-#include "key_row_redraw.h"
-#include "main_window.h"
-#include "program_texts.h"
-#include "scheme_file.h"
+#include "main_window/key_row_redraw.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
+#include "store/scheme_file.h"
 
 namespace {
 

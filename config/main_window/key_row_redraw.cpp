@@ -1,4 +1,4 @@
-#include "key_row_redraw.h"
+#include "main_window/key_row_redraw.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "program_texts.h"
+#include "store/program_texts.h"
 
 std::wstring UserName;
 std::wstring InstallFolder;

@@ -1,4 +1,4 @@
-#include "text_conversions.h"
+#include "store/text_conversions.h"
 
 #include <windows.h>
 

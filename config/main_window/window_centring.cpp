@@ -1,7 +1,7 @@
-#include "window_centring.h"
+#include "main_window/window_centring.h"
 
 #include "form/work_area.h"
-#include "main_window.h"
+#include "main_window/main_window.h"
 
 POINT CentredOrigin(const RECT& work_area, int width, int height) {
   POINT origin;

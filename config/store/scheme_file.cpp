@@ -1,10 +1,10 @@
-#include "scheme_file.h"
+#include "store/scheme_file.h"
 
 #include <new>
 
-#include "contracts.h"
-#include "profile_text.h"
-#include "text_conversions.h"
+#include "store/contracts.h"
+#include "store/profile_text.h"
+#include "store/text_conversions.h"
 #include "variant.h"
 
 using namespace contracts;

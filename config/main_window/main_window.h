@@ -3,7 +3,7 @@
 //
 // How a feature file attaches its behaviour, without touching main_window.cpp:
 //
-//   #include "main_window.h"
+//   #include "main_window/main_window.h"
 //
 //   namespace {
 //   void OnOk(Tzokcfg_0& window, form::Component& sender) { ... window.ComboBox1->ItemIndex() ... }

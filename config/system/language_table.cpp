@@ -1,4 +1,4 @@
-#include "language_table.h"
+#include "system/language_table.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
-#include "main_window.h"
+#include "main_window/main_window.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "main_window_layout.h"
-#include "text_conversions.h"
+#include "main_window/main_window_layout.h"
+#include "store/text_conversions.h"
 #include "variant.h"
 
 Tzokcfg_0* zokcfg_0 = nullptr;

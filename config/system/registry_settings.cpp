@@ -1,11 +1,11 @@
-#include "registry_settings.h"
+#include "system/registry_settings.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "contracts.h"
-#include "program_texts.h"
+#include "store/contracts.h"
+#include "store/program_texts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scheme_records.h"
+#include "store/scheme_records.h"
 
 const wchar_t kCaptionSentinel[] = L"~caption";
 const wchar_t kAssignSentinel[] = L"~assign";

@@ -1,21 +1,21 @@
-#include "scheme_commands.h"
+#include "main_window/scheme_commands.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "contracts.h"
-#include "ini_file.h"
-#include "key_row_redraw.h"
-#include "language_texts.h"
-#include "main_window.h"
-#include "profile_text.h"
-#include "program_texts.h"
-#include "scheme_file.h"
-#include "scheme_list.h"
-#include "scheme_records.h"
-#include "scheme_rows.h"
-#include "text_conversions.h"
+#include "store/contracts.h"
+#include "store/ini_file.h"
+#include "main_window/key_row_redraw.h"
+#include "system/language_texts.h"
+#include "main_window/main_window.h"
+#include "store/profile_text.h"
+#include "store/program_texts.h"
+#include "store/scheme_file.h"
+#include "main_window/scheme_list.h"
+#include "store/scheme_records.h"
+#include "main_window/scheme_rows.h"
+#include "store/text_conversions.h"
 
 using namespace contracts;
 

@@ -1,9 +1,9 @@
-#include "language_texts.h"
+#include "system/language_texts.h"
 
 #include <windows.h>
 
-#include "contracts.h"
-#include "text_conversions.h"
+#include "store/contracts.h"
+#include "store/text_conversions.h"
 
 using namespace contracts;
 

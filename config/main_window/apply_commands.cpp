@@ -1,14 +1,14 @@
-#include "apply_commands.h"
+#include "main_window/apply_commands.h"
 
 #include <shellapi.h>
 
-#include "contracts.h"
-#include "main_window.h"
-#include "program_texts.h"
-#include "registry_mirror.h"
-#include "registry_settings.h"
-#include "scheme_list.h"
-#include "scheme_rows.h"
+#include "store/contracts.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
+#include "main_window/registry_mirror.h"
+#include "system/registry_settings.h"
+#include "main_window/scheme_list.h"
+#include "main_window/scheme_rows.h"
 
 using namespace contracts;
 

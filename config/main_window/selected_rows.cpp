@@ -1,4 +1,4 @@
-#include "selected_rows.h"
+#include "main_window/selected_rows.h"
 
 int KeyRow = 0;
 int NumPadRow = 0;

@@ -1,16 +1,16 @@
-#include "scheme_rows.h"
+#include "main_window/scheme_rows.h"
 
 #include <array>
 #include <cstdint>
 
-#include "contracts.h"
-#include "key_row_redraw.h"
-#include "main_window.h"
-#include "profile_text.h"
-#include "program_texts.h"
-#include "scheme_file.h"
-#include "scheme_records.h"
-#include "text_conversions.h"
+#include "store/contracts.h"
+#include "main_window/key_row_redraw.h"
+#include "main_window/main_window.h"
+#include "store/profile_text.h"
+#include "store/program_texts.h"
+#include "store/scheme_file.h"
+#include "store/scheme_records.h"
+#include "store/text_conversions.h"
 
 using namespace contracts;
 

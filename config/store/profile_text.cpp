@@ -1,4 +1,4 @@
-#include "profile_text.h"
+#include "store/profile_text.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "ini_file.h"
+#include "store/ini_file.h"
 
 #include <windows.h>
 
-#include "text_conversions.h"
+#include "store/text_conversions.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "locked_buttons.h"
+#include "main_window/locked_buttons.h"
 
 #include <algorithm>
 
-#include "main_window.h"
-#include "registry_settings.h"
-#include "scheme_records.h"
+#include "main_window/main_window.h"
+#include "system/registry_settings.h"
+#include "store/scheme_records.h"
 
 std::vector<unsigned char> LockedFlags;
 

@@ -1,12 +1,12 @@
-#include "language_select.h"
+#include "main_window/language_select.h"
 
 #include <string>
 
-#include "language_table.h"
-#include "language_texts.h"
-#include "main_window.h"
-#include "program_texts.h"
-#include "text_conversions.h"
+#include "system/language_table.h"
+#include "system/language_texts.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
+#include "store/text_conversions.h"
 
 form::Font LangFont;
 

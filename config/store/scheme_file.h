@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "scheme_records.h"
+#include "store/scheme_records.h"
 
 // Scheme loops never visit more sections than this, whatever "scheme" a damaged file holds.
 constexpr int32_t kMaxSchemeSections = 10000;

@@ -1,4 +1,4 @@
-#include "logon_user.h"
+#include "system/logon_user.h"
 
 #include <sddl.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "panel_layout.h"
+#include "main_window/panel_layout.h"
 
 class Tzokcfg_0;
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "scheme_records.h"
+#include "store/scheme_records.h"
 
 class Tzokcfg_0;
 
