@@ -1,5 +1,6 @@
 #include "main_window/selected_rows.h"
 
+int EditButton = 0;
 int KeyRow = 0;
 int NumPadRow = 0;
 

@@ -2,8 +2,9 @@
 // each group edits.
 #pragma once
 
-extern int KeyRow;     // key of the key group's selected row
-extern int NumPadRow;  // key of the numpad group's selected row
+extern int EditButton;  // the key that Configure Buttons and View Functions edit
+extern int KeyRow;      // key of the key group's selected row
+extern int NumPadRow;   // key of the numpad group's selected row
 
 // The key whose radio button the numpad group shows checked when the window is built.
 int StoredNumPadRow(bool yev);
