@@ -11,7 +11,10 @@
 #include "main_window/key_pictures.h"
 #include "main_window/main_window.h"
 #include "main_window/selected_rows.h"
+#include "store/program_texts.h"
 #include "store/scheme_records.h"
+#include "demo_install.h"
+#include "registry_keys.h"
 #include "test_support.h"
 #include "variant.h"
 
@@ -270,7 +273,7 @@ TEST_F(KeyRowsTest, DialogButtonsShowTheirDialogForTheSelectedKey) {
   // The dialog's edits reach the labels once it has closed.
   configure.during = [] { CurScheme.keys[EditButton].caption = L"edited"; };
 
-  // The numpad group's Configure before any click there edits the key checked as built.
+  // The numpad group's Configure edits the key of its checked radio.
   KeyRow = 0;
   NumPadRow = StoredNumPadRow(kYev);
   window_.ComboBox1->SetItemIndex(0);
@@ -305,6 +308,38 @@ TEST_F(KeyRowsTest, DialogButtonsShowTheirDialogForTheSelectedKey) {
   window_.BitBtn1->Click();
   EXPECT_EQ(L"refreshed", window_.Label3->Text());
   EXPECT_EQ(5u, shown.size());
+}
+
+// The program's start-up on the demo installation draws the active scheme, and the numpad
+// group's Configure before any click there edits the key its group shows checked.
+TEST_F(KeyRowsTest, StartUpDrawsTheActiveSchemeAndSelectsTheCheckedNumPadKey) {
+  using namespace registry_test;
+  const std::wstring data_folder = L"C:\\KVZOK";
+  RemoveTree(data_folder);
+  ScratchFolder install;
+  for (const wchar_t* file : {L"obj0409.set", L"obj0409.bcm"})
+    ASSERT_TRUE(CopyFileW(startup_test::DemoInstallFile(file).c_str(), install.File(file).c_str(), FALSE));
+  SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install.path());
+  NumPadRow = -5;
+  window_.RunCreate();
+
+  for (int key = 0; key < 10; ++key) {
+    const std::wstring caption = L"caption" + std::to_wstring(key);
+    EXPECT_EQ(startup_test::ProfileText(UserSchemeFile, L"0", caption.c_str()),
+              window_.Get<form::Label>("Label" + std::to_string(key + 1)).Text());
+    EXPECT_TRUE(window_.Get<form::Image>("Image" + std::to_string(11 + key)).HasPicture()) << key;
+  }
+  ASSERT_EQ(10, window_.ImageList1->Count());
+  EXPECT_EQ("DefFn 4", PictureOf(2));  // the file's function 2
+
+  std::vector<std::string> shown;
+  StandInDialog configure(app_, "configure", shown);
+  zokcfg_2 = configure.get();
+  window_.BitBtn5->Click();
+  EXPECT_EQ(std::vector<std::string>{std::string("configure key ") + (kYev ? "9" : "6")}, shown);
+  RemoveTree(data_folder);
+  DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
 }
 
 }  // namespace
