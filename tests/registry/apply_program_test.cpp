@@ -108,6 +108,13 @@ class ApplyProgramTest : public ::testing::Test {
                      L"caption")
         .Text();
   }
+  // The product's user settings as "reg export" writes them.
+  std::string RegistryExport() const {
+    const std::wstring file = scratch_.File(L"export.reg");
+    DeleteFileW(file.c_str());
+    EXPECT_EQ(0, RunAndWait(L"reg.exe export HKCU\\Software\\KV \"" + file + L"\" /y"));
+    return ReadFileBytes(file);
+  }
   std::vector<std::string> HotkeyLog() const { return ReadLines(scratch_.File(L"ZOKHKEY.log")); }
   bool HotkeyHandlerDone() const { return HasLineStartingWith(HotkeyLog(), "seen mirror"); }
 
@@ -169,6 +176,28 @@ TEST_F(ApplyProgramTest, DeletingTheActiveSchemeAppliesAndKeepsTheWindow) {
   // The program goes on with its window.
   EXPECT_EQ(-1, program_->Wait(500));
   EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(ApplyProgramTest, CancelEndsWithoutWritingOrStarting) {
+  HWND window = StartProgram(0);
+  ASSERT_NE(nullptr, window);
+  ASSERT_TRUE(SchemesListed(window));
+  const std::string file = ReadFileBytes(user_file_);
+  const std::string registry = RegistryExport();
+  ASSERT_NE(std::string::npos, registry.find(std::string("S\0" "0\0K\0" "9", 7)));  // UTF-16 "S0K9"
+  // A choice that OK would apply, then Cancel.
+  HWND schemes = FindChild(window, L"ComboBox", nullptr);
+  HWND cancel = FindChild(window, L"Button", L"Cancel");
+  ASSERT_NE(nullptr, cancel);
+  SendMessageW(schemes, CB_SETCURSEL, 2, 0);
+  PostNotification(schemes, CBN_SELCHANGE);
+  PostNotification(cancel, BN_CLICKED);
+  EXPECT_EQ(0, program_->Wait(15000));
+
+  EXPECT_EQ(file, ReadFileBytes(user_file_));
+  EXPECT_EQ(registry, RegistryExport());
+  Sleep(500);  // a hot-key handler started by mistake would have logged by now
+  EXPECT_TRUE(HotkeyLog().empty());
 }
 
 TEST_F(ApplyProgramTest, TrayBoxReachesTheTrayProgramAndTheSetting) {
