@@ -142,8 +142,9 @@ class ScreenshotTest : public ::testing::Test {
     return ink;
   }
 
+  // The window's pixels once it has settled and is drawn afresh.
   Capture ShowAndCapture(form::Form& window) {
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 40; ++i) {
       app.ProcessMessages();
       Sleep(25);
     }
@@ -166,21 +167,10 @@ class ScreenshotTest : public ::testing::Test {
 TEST_F(ScreenshotTest, MainWindowAsStored) {
   Tzokcfg_0 window(app);
   window.Show();
-  for (int i = 0; i < 40; ++i) {
-    app.ProcessMessages();
-    Sleep(25);
-  }
-  RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  app.ProcessMessages();
-  Sleep(200);
-  Capture capture = CaptureWindow(window.Handle());
+  Capture capture = ShowAndCapture(window);
   ASSERT_GT(capture.width, 449);
   ASSERT_GT(capture.height, 691);
-
-  const std::wstring folder = testing_support::BinDir() + L"\\..\\screenshots";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  std::string program = variant::kConfigProgram;
-  EXPECT_TRUE(SaveBmp(capture, folder + L"\\" + std::wstring(program.begin(), program.end()) + L".bmp"));
+  EXPECT_TRUE(Save(capture, ""));
 
   // The bottom row of buttons as stored.
   ExpectButtonAt(capture, "OK", 180, 662, 85, 25);
@@ -214,7 +204,7 @@ TEST_F(ScreenshotTest, AfterStartUpWithTheNumpadGroupHiddenAndShown) {
   {
     Tzokcfg_0 window(app);
     window.RunCreate();
-    window.Show();
+    window.Show();  // the message loop's first show
     Capture hidden = ShowAndCapture(window);
     EXPECT_TRUE(Save(hidden, "-startup"));
     EXPECT_EQ(kYev ? 557 : 494, window.ClientHeight());

