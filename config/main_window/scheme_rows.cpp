@@ -52,17 +52,16 @@ int RowOf(int32_t scheme, int key, int keys_per_scheme, int count) {
   return row < count ? static_cast<int>(row) : -1;
 }
 
+// One read of the section; each cell as ReadProfileText would give it.
 void AppendSectionRows(const Columns& columns, int32_t scheme, int keys) {
-  const std::wstring section = IntToText(scheme);
+  if (keys <= 0) return;
+  const std::vector<ProfileEntry> entries = ReadSectionEntries(IntToText(scheme), UserSchemeFile);
   for (int k = 0; k < keys; ++k) {
-    columns.caption->Add(
-        ReadProfileText(section, KeyName(kCaptionKey, k), kCaptionSentinel, UserSchemeFile));
-    columns.assign->Add(
-        ReadProfileText(section, KeyName(kAssignKey, k), kAssignSentinel, UserSchemeFile));
-    columns.function->Add(ReadProfileText(section, KeyName(kFunctionKey, k), L"0", UserSchemeFile));
-    columns.vkey->Add(ReadProfileText(section, KeyName(kVkeyKey, k), L"0", UserSchemeFile));
-    columns.linkto->Add(
-        ReadProfileText(section, KeyName(kLinktoKey, k), kLinktoSentinel, UserSchemeFile));
+    columns.caption->Add(SectionEntryText(entries, KeyName(kCaptionKey, k), kCaptionSentinel));
+    columns.assign->Add(SectionEntryText(entries, KeyName(kAssignKey, k), kAssignSentinel));
+    columns.function->Add(SectionEntryText(entries, KeyName(kFunctionKey, k), L"0"));
+    columns.vkey->Add(SectionEntryText(entries, KeyName(kVkeyKey, k), L"0"));
+    columns.linkto->Add(SectionEntryText(entries, KeyName(kLinktoKey, k), kLinktoSentinel));
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "store/profile_text.h"
+
 std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file) {
   std::vector<wchar_t> text(8192);
   for (;;) {
@@ -19,6 +21,23 @@ std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const 
     entries.push_back({std::wstring(line, equals), std::wstring(equals + 1)});
   }
   return entries;
+}
+
+std::wstring SectionEntryText(const std::vector<ProfileEntry>& entries, const std::wstring& key,
+                              const std::wstring& default_value) {
+  const size_t room = kProfileBufferRoom - 1;
+  for (const ProfileEntry& entry : entries) {
+    if (lstrcmpiW(entry.key.c_str(), key.c_str()) != 0) continue;
+    std::wstring value = entry.value;
+    const bool quoted = value.size() > 1 && (value[0] == L'"' || value[0] == L'\'') &&
+                        value.back() == value[0];
+    if (quoted) value.erase(0, 1);
+    std::wstring text = value.substr(0, room);
+    // The closing quote goes only when the value was not cut (the platform's own rule).
+    if (quoted && value.size() <= room + 1) text.pop_back();
+    return text;
+  }
+  return default_value.substr(0, room);
 }
 
 void SetSectionEntry(std::vector<ProfileEntry>& entries, const std::wstring& key,

@@ -13,6 +13,12 @@ struct ProfileEntry {
 // The section's keys in file order, values as stored; empty when the section is missing.
 std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file);
 
+// What ReadProfileText gives for the key, taken from the section's entries: the first key of
+// that name (compared without regard to case), one pair of enclosing quotes removed, cut at the
+// same length; the default when the key is missing.
+std::wstring SectionEntryText(const std::vector<ProfileEntry>& entries, const std::wstring& key,
+                              const std::wstring& default_value);
+
 // What WriteProfileText does to a file, done to the entries: the first key of that name
 // (compared without regard to case) takes the value in place, a new key goes at the end, an
 // empty value removes the key.

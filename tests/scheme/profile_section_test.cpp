@@ -45,4 +45,24 @@ TEST(ProfileSectionTest, SectionWriteEqualsTheKeyByKeyWrites) {
   EXPECT_EQ(ReadFileBytes(by_key), ReadFileBytes(by_section));
 }
 
+// Reading a section once gives every key as the key-by-key read gives it.
+TEST(ProfileSectionTest, SectionReadEqualsTheKeyByKeyReads) {
+  testing_support::ScratchFolder folder;
+  const std::wstring file = folder.File(L"read.ini");
+  const std::wstring values[] = {L"plain", L"\"quoted\"", L"'single'", L"\"", L"\"\"", L"\"open",
+                                 L"", L"  spaced  ", std::wstring(254, L'q'), std::wstring(300, L'q'),
+                                 L"\"" + std::wstring(253, L'q') + L"\"", L"\"" + std::wstring(254, L'q') + L"\""};
+  std::wstring text = L"[0]\r\n";
+  for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
+    text += L"Key" + std::to_wstring(i) + L"=" + values[i] + L"\r\n";
+  text += L"novalue\r\n[1]\r\n";
+  ASSERT_TRUE(WriteUtf16File(file, text));
+  const std::vector<ProfileEntry> entries = ReadSectionEntries(L"0", file);
+  for (size_t i = 0; i <= sizeof values / sizeof values[0]; ++i) {
+    const std::wstring key = L"key" + std::to_wstring(i);
+    EXPECT_EQ(ReadProfileText(L"0", key, L"dflt", file), SectionEntryText(entries, key, L"dflt")) << i;
+  }
+  EXPECT_EQ(ReadProfileText(L"0", L"novalue", L"dflt", file), SectionEntryText(entries, L"novalue", L"dflt"));
+}
+
 }  // namespace
