@@ -82,7 +82,6 @@ MainWindowScrollHandler::MainWindowScrollHandler(const char* name, MainWindowScr
   Registry().scroll.emplace_back(name, std::move(handler));
 }
 
-
 Tzokcfg_0::Tzokcfg_0(form::Application& app) try
     : form::Form(app, MainWindowLayout(variant::kIsYev), HandlersFor(Announce(this))) {
   BindComponents();
