@@ -6,7 +6,6 @@
 
 #include "store/contracts.h"
 #include "store/ini_file.h"
-#include "main_window/key_row_redraw.h"
 #include "system/language_texts.h"
 #include "main_window/main_window.h"
 #include "store/profile_text.h"
@@ -51,7 +50,7 @@ void SelectAndLoadScheme(Tzokcfg_0& window, int32_t scheme) {
   IniData.current = scheme;
   window.ComboBox1->SetItemIndex(scheme);
   LoadScheme(window, UserSchemeFile, IntToText(scheme), IniData);
-  RedrawKeyIcons(window);
+  window.RefreshButtonIcons();
 }
 
 // The apply of OK, without ending the program.
@@ -87,7 +86,7 @@ void SwitchToSelectedScheme(Tzokcfg_0& window) {
   LoadSchemeFromRows(window, selected);
   SchemeModified = false;
   IniData.current = selected;
-  RedrawEnableStates(window);
+  window.UpdateEnableStates();
 }
 
 void DeleteSelectedScheme(Tzokcfg_0& window) {
@@ -96,7 +95,7 @@ void DeleteSelectedScheme(Tzokcfg_0& window) {
   if (deleted < 1 || deleted > IniData.scheme) return;
   if (!UserConfirmsDelete(window)) {
     ApplyFromDelete = false;
-    RedrawEnableStates(window);
+    window.UpdateEnableStates();
     return;
   }
   // A damaged "scheme" never makes the shift run past the sections a list can show.
@@ -113,5 +112,5 @@ void DeleteSelectedScheme(Tzokcfg_0& window) {
   const bool deleted_active = CorrectStoredActiveScheme(deleted);
   SelectAndLoadScheme(window, deleted - 1);
   if (deleted_active) ApplyAfterDelete(window);
-  RedrawEnableStates(window);
+  window.UpdateEnableStates();
 }

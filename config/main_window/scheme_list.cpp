@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "main_window/key_row_redraw.h"
 #include "main_window/main_window.h"
 #include "store/program_texts.h"
 #include "store/scheme_file.h"
@@ -28,7 +27,7 @@ int FillSchemeList(Tzokcfg_0& window, const std::wstring& section) {
     const SchemeListChoice choice = ChooseSchemeListSelection(section, names.size());
     list.SetItemIndex(choice.selected);
     EnableSchemeButtons(window, choice.user_scheme);
-    RedrawKeyLabels(window);
+    window.RefreshButtonLabels();
   } catch (const std::exception&) {
     return -1;
   }

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "store/contracts.h"
-#include "main_window/key_row_redraw.h"
 #include "main_window/main_window.h"
 #include "store/profile_text.h"
 #include "store/program_texts.h"
@@ -87,8 +86,8 @@ void WriteRow(const Columns& columns, int row, const std::wstring& section, int 
 }
 
 void RedrawWorkingSet(Tzokcfg_0& window) {
-  RedrawKeyLabels(window);
-  RedrawKeyIcons(window);
+  window.RefreshButtonLabels();
+  window.RefreshButtonIcons();
 }
 
 }  // namespace

@@ -6,3 +6,5 @@ int NumPadRow = 0;
 
 // YEV checks RadioButton10 (key 9), ZOK RadioButton7 (key 6).
 int StoredNumPadRow(bool yev) { return yev ? 9 : 6; }
+
+bool KeyInNumPadGroup(int key, bool yev) { return key >= (yev ? 8 : 6); }

@@ -129,7 +129,7 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   const std::wstring active = LoadUserSchemeFile(window);
   AllocateLockedFlags(IniData.numbutton);
   LoadLocalizedCaptions(window);
-  // The first filling of ImageList1 belongs here once the key-row drawing exists.
+  window.LoadDefaultIcons();
   LoadAllSchemeRows(window);
   LoadSchemeFromRows(window, TextToIntDef(active, 0));
   ApplyTraySetting(window);
@@ -138,7 +138,7 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   SendConfigHello(window.Handle(), kConfigHelloCount);
   HideNumPadGroupAndLayOut(window);
   if (variant::kIsYev) LoadKeyPictures(window);
-  // The key pictures from the key records are drawn here once the key-row drawing exists.
+  window.RefreshButtonIcons();
   window.Hide();
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "form/application.h"
-#include "main_window/key_row_redraw.h"
 #include "main_window/main_window.h"
 #include "store/profile_text.h"
 #include "store/program_texts.h"
@@ -15,16 +14,11 @@ using namespace testing_support;
 
 namespace {
 
-int label_redraws = 0;
-
 class SchemeListTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UserSchemeFile = file_;
-    previous_ = SetKeyRowRedraws({[](Tzokcfg_0&) { ++label_redraws; }, nullptr, nullptr});
-    label_redraws = 0;
   }
-  void TearDown() override { SetKeyRowRedraws(previous_); }
 
   void Write(const std::string& text) { ASSERT_TRUE(WriteTextFile(file_, text)); }
   bool SchemeButtonsEnabled(bool expected) {
@@ -36,7 +30,6 @@ class SchemeListTest : public ::testing::Test {
   std::wstring file_ = folder_.File(L"user.ini");
   form::Application app_;
   Tzokcfg_0 window_{app_};
-  KeyRowRedraws previous_;
 };
 
 const char kFourSchemes[] =
@@ -47,6 +40,7 @@ const char kFourSchemes[] =
 TEST_F(SchemeListTest, FillSelectsUserSchemesAndEnablesTheirButtons) {
   Write(kFourSchemes);
   IniData.scheme = 3;
+  CurScheme.keys[9].assign = L"from the working set";
   ASSERT_EQ(0, FillSchemeList(window_, L"2"));
   form::ComboBox& list = *window_.ComboBox1;
   ASSERT_EQ(4, list.Count());
@@ -55,7 +49,7 @@ TEST_F(SchemeListTest, FillSelectsUserSchemesAndEnablesTheirButtons) {
   EXPECT_EQ(L"~schemename", list.Item(3));
   EXPECT_EQ(2, list.ItemIndex());
   EXPECT_TRUE(SchemeButtonsEnabled(true));
-  EXPECT_EQ(1, label_redraws);
+  EXPECT_EQ(L"from the working set", window_.Label20->Text());
 
   for (const wchar_t* section : {L"0", L"9", L"-1", L"abc"}) {
     window_.BitBtn2->SetEnabled(true);

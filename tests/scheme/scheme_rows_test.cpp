@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "form/application.h"
-#include "main_window/key_row_redraw.h"
 #include "system/language_texts.h"
 #include "main_window/main_window.h"
 #include "store/profile_text.h"
@@ -23,9 +22,6 @@ using namespace testing_support;
 using namespace scheme_tests;
 
 namespace {
-
-int redraws = 0;
-void CountRedraw(Tzokcfg_0&) { ++redraws; }
 
 // Four schemes of two keys; scheme 1 lacks some keys, the others hold sentinels.
 std::string FourSchemes(int current) {
@@ -52,8 +48,6 @@ class SchemeRowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UserSchemeFile = file_;
-    previous_redraws_ = SetKeyRowRedraws({CountRedraw, CountRedraw, CountRedraw});
-    redraws = 0;
     SchemeModified = false;
     ApplyFromDelete = false;
     delete LangIni;
@@ -64,7 +58,6 @@ class SchemeRowsTest : public ::testing::Test {
     };
   }
   void TearDown() override {
-    SetKeyRowRedraws(previous_redraws_);
     delete LangIni;
     LangIni = nullptr;
   }
@@ -77,7 +70,6 @@ class SchemeRowsTest : public ::testing::Test {
     ASSERT_EQ(0, LoadScheme(window_, file_, IntToText(active < 0 ? 0 : active), IniData));
     LoadAllSchemeRows(window_);
     LoadSchemeFromRows(window_, IniData.current);
-    redraws = 0;
   }
   std::wstring Cell(form::ListBox* column, int row) { return column->Item(row); }
   std::wstring Stored(const std::wstring& section, const std::wstring& key) {
@@ -92,7 +84,6 @@ class SchemeRowsTest : public ::testing::Test {
   std::wstring file_ = folder_.File(L"user.ini");
   form::Application app_;
   Tzokcfg_0 window_{app_};
-  KeyRowRedraws previous_redraws_;
   int applies_ = 0;
   bool apply_saw_flag_ = false;
 };
@@ -141,15 +132,17 @@ TEST_F(SchemeRowsTest, CellsRowsAndRecords) {
   // The snapshot writes the record's keys into the scheme's rows, empty texts as they are.
   IniData.schemedata.keys[1].caption = L"";
   IniData.schemedata.keys[1].function = -5;
+  CurScheme.keys[1].caption = L"snapshot";
   WriteSnapshotRows(window_, 3);
   EXPECT_EQ(L"", Cell(window_.TntListBox1, 7));
   EXPECT_EQ(L"-5", Cell(window_.TntListBox3, 7));
-  EXPECT_EQ(2, redraws);
+  EXPECT_EQ(L"snapshot", window_.Label2->Text());
   // Never for the factory scheme: no cell changes and nothing is redrawn.
+  CurScheme.keys[1].caption = L"not drawn";
   WriteSnapshotRows(window_, 0);
   EXPECT_EQ(L"c00", Cell(window_.TntListBox1, 0));
   EXPECT_EQ(L"c01", Cell(window_.TntListBox1, 1));
-  EXPECT_EQ(2, redraws);
+  EXPECT_EQ(L"snapshot", window_.Label2->Text());
 
   // Selecting a row shows it in ActIndex and in all five columns.
   SelectRow(window_, 5);
@@ -227,7 +220,11 @@ TEST_F(SchemeRowsTest, SchemeSwitchChangesOnlyTheSelection) {
   EXPECT_EQ(L"edited", CurScheme.keys[0].caption);
   EXPECT_EQ(L"edited", IniData.schemedata.keys[0].caption);
   EXPECT_EQ(31, IniData.schemedata.keys[1].vkey);
-  EXPECT_EQ(3, redraws);  // labels, icons, enable states
+  EXPECT_EQ(L"edited", window_.Label1->Text());
+  EXPECT_TRUE(window_.BitBtn2->Enabled() && window_.RadioButton1->Enabled());
+  Select(0);
+  EXPECT_EQ(L"c00", window_.Label1->Text());
+  EXPECT_FALSE(window_.BitBtn2->Enabled() || window_.RadioButton1->Enabled());
   Select(1);
   EXPECT_EQ(L"only caption", CurScheme.keys[1].caption);
   EXPECT_EQ(0, CurScheme.keys[1].function);
