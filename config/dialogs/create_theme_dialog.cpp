@@ -2,7 +2,6 @@
 
 #include "form/dialogs.h"
 #include "main_window/dialog_windows.h"
-#include "main_window/key_row_redraw.h"
 #include "main_window/main_window.h"
 #include "main_window/scheme_list.h"
 #include "main_window/scheme_rows.h"
@@ -102,7 +101,7 @@ void Tzokcfg_1::BitBtn1Click(form::Component&) {
       OverwriteScheme(window, position);
     }
   }
-  RedrawEnableStates(window);
+  window.UpdateEnableStates();
   Close();
 }
 
