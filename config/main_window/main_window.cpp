@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "main_window/main_window_layout.h"
+#include "store/contracts.h"
 #include "store/text_conversions.h"
 #include "variant.h"
 
@@ -18,7 +19,6 @@ struct HandlerRegistry {
   std::vector<std::pair<std::string, MainWindowNotify>> notify;
   std::vector<std::pair<std::string, MainWindowKey>> key;
   std::vector<std::pair<std::string, MainWindowScroll>> scroll;
-  std::vector<std::pair<UINT, MainWindowMessage>> messages;
 };
 
 // Filled by static registration objects before main runs, whatever the order of the files.
@@ -82,9 +82,6 @@ MainWindowScrollHandler::MainWindowScrollHandler(const char* name, MainWindowScr
   Registry().scroll.emplace_back(name, std::move(handler));
 }
 
-MainWindowMessageHandler::MainWindowMessageHandler(UINT message, MainWindowMessage handler) {
-  Registry().messages.emplace_back(message, std::move(handler));
-}
 
 Tzokcfg_0::Tzokcfg_0(form::Application& app) try
     : form::Form(app, MainWindowLayout(variant::kIsYev), HandlersFor(Announce(this))) {
@@ -125,10 +122,28 @@ void Tzokcfg_0::FillComponentTables() {
   }
 }
 
+namespace {
+
+void OnDisplayChange(Tzokcfg_0& window, WPARAM) { window.ReLayoutAndShow(); }
+void OnNumPadState(Tzokcfg_0& window, WPARAM wparam) { window.ShowNumPadGroup(wparam); }
+
+// The message map: each message here is handled with result 0 and not passed on; every other
+// one goes to the inherited dispatch.
+struct MessageEntry {
+  UINT message;
+  void (*handler)(Tzokcfg_0& window, WPARAM wparam);
+};
+const MessageEntry kMessageMap[] = {
+    {WM_DISPLAYCHANGE, OnDisplayChange},
+    {contracts::kNumPadStateMessage, OnNumPadState},
+};
+
+}  // namespace
+
 LRESULT Tzokcfg_0::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
-  for (const auto& entry : Registry().messages) {
-    if (entry.first == msg) {
-      entry.second(*this, wparam, lparam);
+  for (const MessageEntry& entry : kMessageMap) {
+    if (entry.message == msg) {
+      entry.handler(*this, wparam);
       return 0;
     }
   }

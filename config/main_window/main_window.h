@@ -18,8 +18,7 @@
 //   MainWindowHandler        click, change, create, show, resize, destroy
 //   MainWindowKeyHandler     key down / key up of an edit field
 //   MainWindowScrollHandler  scroll bar
-//   MainWindowMessageHandler a window message of the message map: handled with result 0 and
-//                            not passed on to the inherited dispatch
+// The window's message map (Dispatch) is a fixed table in main_window.cpp.
 // Registrations are static objects; the config_<variant> libraries are object libraries, so
 // every feature file is linked and registers, in the program and in tests alike.
 //
@@ -163,7 +162,6 @@ extern form::Label* LabelTable[kLabelTableSize];
 using MainWindowNotify = std::function<void(Tzokcfg_0& window, form::Component& sender)>;
 using MainWindowKey = std::function<void(Tzokcfg_0& window, form::Component& sender, WORD& key, unsigned shift)>;
 using MainWindowScroll = std::function<void(Tzokcfg_0& window, form::Component& sender, int code, int& position)>;
-using MainWindowMessage = std::function<void(Tzokcfg_0& window, WPARAM wparam, LPARAM lparam)>;
 
 class MainWindowHandler {
  public:
@@ -178,9 +176,4 @@ class MainWindowKeyHandler {
 class MainWindowScrollHandler {
  public:
   MainWindowScrollHandler(const char* name, MainWindowScroll handler);
-};
-
-class MainWindowMessageHandler {
- public:
-  MainWindowMessageHandler(UINT message, MainWindowMessage handler);
 };

@@ -63,7 +63,9 @@ void MirrorSchemeToRegistry(int tray_icon, const std::wstring& user_scheme_file,
       GetPrivateProfileIntW(kGlobalSection, kCurrentKey, 0, user_scheme_file.c_str()));
   const std::wstring section = IntToText(active);
   const INICTL file(user_scheme_file);
-  for (int i = 0; i < numbutton; ++i) MirrorKey(file, section, i);
+  // Only the ten key records exist: a damaged numbutton never writes more subkeys.
+  const int keys = KeyRecordCount(numbutton);
+  for (int i = 0; i < keys; ++i) MirrorKey(file, section, i);
 }
 
 void MirrorSchemeToRegistry(Tzokcfg_0& window) {

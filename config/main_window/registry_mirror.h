@@ -6,10 +6,10 @@
 class Tzokcfg_0;
 
 // Writes "trayicon" := tray_icon into the config key (created when missing), then, for keys
-// 0 .. numbutton - 1, the subkey of each key with "caption", "function", "linkto" and "vkey"
+// 0 .. min(numbutton, 10) - 1, the subkey of each key with "caption", "function", "linkto" and "vkey"
 // of the active scheme as `user_scheme_file` stores it (section "global" `current`). The
 // sentinels "~caption" and "~linkto" are written as empty texts. A subkey that can be neither
-// opened nor created is skipped; subkeys from numbutton on are left as they are.
+// opened nor created is skipped; subkeys past those keys are left as they are.
 void MirrorSchemeToRegistry(int tray_icon, const std::wstring& user_scheme_file, int numbutton);
 
 // Start-up and every apply: "trayicon" from the window's tray check box (1 checked, else 0),

@@ -98,8 +98,8 @@ void DeleteSelectedScheme(Tzokcfg_0& window) {
     window.UpdateEnableStates();
     return;
   }
-  // A damaged "scheme" never makes the shift run past the sections a list can show.
-  const int32_t last = IniData.scheme < kMaxSchemeSections ? IniData.scheme : kMaxSchemeSections;
+  // A damaged "scheme" never makes the shift run past the sections the file holds.
+  const int32_t last = SchemeSectionsInFile(UserSchemeFile, IniData.scheme) - 1;
   const int keys = KeyRecordCount(IniData.numbutton);
   for (int32_t i = deleted; i < last; ++i) MoveSchemeSection(ini, i + 1, i, keys);
   ini.EraseSection(IntToText(IniData.scheme));

@@ -107,7 +107,7 @@ int RowOfButton(int key) {
 }
 
 void LoadAllSchemeRows(Tzokcfg_0& window) {
-  const int32_t sections = SchemeSectionCount(LastSchemeInFile());
+  const int32_t sections = SchemeSectionsInFile(UserSchemeFile, LastSchemeInFile());
   const int keys = RowsPerScheme();
   const Columns columns = ColumnsOf(window);
   for (int32_t s = 0; s < sections; ++s) AppendSectionRows(columns, s, keys);
@@ -118,7 +118,7 @@ void AppendSchemeRows(Tzokcfg_0& window, int32_t scheme) {
 }
 
 void SaveAllRows(Tzokcfg_0& window) {
-  const int32_t sections = SchemeSectionCount(LastSchemeInFile());
+  const int32_t sections = SchemeSectionsInFile(UserSchemeFile, LastSchemeInFile());
   const int keys = RowsPerScheme();
   const int count = RowCount(window);
   const Columns columns = ColumnsOf(window);

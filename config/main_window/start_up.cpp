@@ -51,8 +51,13 @@ void HideNumPadGroupAndLayOut(Tzokcfg_0& window) {
 int SendConfigHello(HWND main_window, int count) {
   HWND handler = FindWindowW(kHotkeyWindowClass, kHotkeyWindowTitle);
   if (!handler) return 0;
-  for (int i = 0; i < count; ++i)
-    SendMessageW(handler, kConfigHelloMessage, 0, reinterpret_cast<LPARAM>(main_window));
+  // Messages sent to this thread are still handled while a send waits (SMTO_NORMAL); a handler
+  // that stops answering costs at most the limit once, the later sends give up at once.
+  for (int i = 0; i < count; ++i) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(handler, kConfigHelloMessage, 0, reinterpret_cast<LPARAM>(main_window),
+                        SMTO_NORMAL | SMTO_ABORTIFHUNG, kConfigHelloTimeoutMs, &ignored);
+  }
   return count;
 }
 
@@ -113,7 +118,22 @@ void LoadKeyPictures(Tzokcfg_0& window) {
   if (present != kKeyPictureCount) return;
   form::Image* pictures[] = {window.Image1, window.Image2, window.Image3, window.Image4,
                              window.Image5, window.Image6, window.Image7, window.Image8};
-  for (int n = 1; n <= kKeyPictureCount; ++n) pictures[n - 1]->LoadIconFile(KeyPicturePath(n));
+  for (int n = 1; n <= kKeyPictureCount; ++n) {
+    // A file that is no icon leaves that row's stored picture; the others still load.
+    try {
+      pictures[n - 1]->LoadIconFile(KeyPicturePath(n));
+    } catch (const form::Error&) {
+    }
+  }
+}
+
+// The scheme whose rows start-up loads: the stored active scheme, or the one the scheme list
+// selected when the stored one lies past the table.
+int32_t SchemeToLoad(Tzokcfg_0& window, const std::wstring& active) {
+  const int32_t stored = TextToIntDef(active, 0);
+  const int keys = RowsPerScheme();
+  const bool in_table = keys > 0 && static_cast<int64_t>(stored) * keys < RowCount(window);
+  return in_table ? stored : IniData.current;
 }
 
 void FormCreate(Tzokcfg_0& window, form::Component&) {
@@ -131,7 +151,7 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   LoadLocalizedCaptions(window);
   window.LoadDefaultIcons();
   LoadAllSchemeRows(window);
-  LoadSchemeFromRows(window, TextToIntDef(active, 0));
+  LoadSchemeFromRows(window, SchemeToLoad(window, active));
   ApplyTraySetting(window);
   MirrorSchemeToRegistry(window);
   window.CenterOnWorkArea();

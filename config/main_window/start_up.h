@@ -12,7 +12,10 @@ PanelHeights PanelHeightsOf(const Tzokcfg_0& window);
 // Hides and disables the numpad group, then lays the panel, the check box, the bottom buttons
 // and the client height out for the hidden group.
 void HideNumPadGroupAndLayOut(Tzokcfg_0& window);
+// How long one ConfigHelloMessage send waits for the hot-key handler at most.
+constexpr unsigned kConfigHelloTimeoutMs = 5000;
+
 // Sends the hot-key handler's window ConfigHelloMessage `count` times (wParam 0, lParam
-// `main_window`), each send waiting for the handler. Returns the sends made: 0 when the
-// handler's window does not exist.
+// `main_window`), each send waiting for the handler up to kConfigHelloTimeoutMs. Returns the
+// sends made: 0 when the handler's window does not exist.
 int SendConfigHello(HWND main_window, int count);

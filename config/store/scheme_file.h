@@ -15,6 +15,11 @@ constexpr int32_t kMaxSchemeSections = 10000;
 // kMaxSchemeSections.
 int32_t SchemeSectionCount(int32_t last);
 
+// Sections 0 .. last a loop over the schemes of `file` visits: as SchemeSectionCount, and never
+// past the highest numbered section the file really holds, so a damaged "scheme" costs no more
+// than the sections that exist. For a well-formed file this is last + 1.
+int32_t SchemeSectionsInFile(const std::wstring& file, int32_t last);
+
 // Key name of a key: the field name followed by the key number ("caption0", "vkey9").
 std::wstring KeyName(const wchar_t* field, int index);
 
@@ -58,8 +63,8 @@ void ReadSchemeSection(const std::wstring& file, const std::wstring& section, in
 int ReadSchemeIntoRecords(const std::wstring& file, const std::wstring& section,
                           ini_data& record, scheme_data& working_set);
 
-// The names of sections 0 .. last ("~schemename" for a section without one), as the scheme
-// list shows them.
+// The names of the sections SchemeSectionsInFile visits ("~schemename" for a section without
+// one), as the scheme list shows them.
 std::vector<std::wstring> ReadSchemeNames(const std::wstring& file, int32_t last);
 
 // What the scheme list selects for a section text among `item_count` items, and whether the

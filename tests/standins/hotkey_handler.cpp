@@ -2,6 +2,8 @@
 // "AfxFrameOrView42sud", title "ZOKHKWND") and logs every message from WM_USER upwards. When
 // %ZOK_STANDIN_NUMPAD% holds a number, it answers each ConfigHelloMessage by posting
 // NumPadStateMessage with that number as wParam to the window named in the hello's lParam.
+// At the first ConfigHelloMessage it logs what it finds of the registry mirror (as below); with
+// %ZOK_STANDIN_HANG% set it then stops answering, as a hung handler would.
 // Started with arguments ("ZOKHKEY.EXE u") it logs its start and what it finds of the applied
 // settings (each data-folder .ini's `current`, the registry mirror's key subkeys), then ends.
 #include <windows.h>
@@ -18,9 +20,17 @@ const char kProgram[] = "ZOKHKEY";
 constexpr UINT kConfigHelloMessage = 0x702;
 constexpr UINT kNumPadStateMessage = 0x701;
 
+void LogRegistryMirror();
+
 void AnswerHello(HWND, UINT msg, WPARAM, LPARAM lParam) {
+  static bool greeted = false;
   char value[32];
   if (msg != kConfigHelloMessage) return;
+  if (!greeted) {
+    greeted = true;
+    LogRegistryMirror();
+  }
+  if (GetEnvironmentVariableA("ZOK_STANDIN_HANG", value, sizeof value)) Sleep(INFINITE);
   if (!GetEnvironmentVariableA("ZOK_STANDIN_NUMPAD", value, sizeof value)) return;
   PostMessageA(reinterpret_cast<HWND>(lParam), kNumPadStateMessage,
                static_cast<WPARAM>(strtol(value, nullptr, 0)), 0);

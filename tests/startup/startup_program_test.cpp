@@ -22,6 +22,7 @@ namespace {
 
 const std::wstring kDataFolder = L"C:\\KVZOK";
 constexpr unsigned kConfigHelloMessage = 0x702;
+constexpr unsigned kNumPadStateMessage = 0x701;
 
 std::wstring LogonUserName() {
   wchar_t name[512];
@@ -157,6 +158,16 @@ TEST_F(StartupProgramTest, FirstStartCopiesTheDefaultFileMirrorsAndGreetsTheHand
   EXPECT_TRUE(ReadValue(HKEY_CURRENT_USER, config, L"trayicon").found);
 
   ExpectThreeHellosFrom(window);
+  // When the first hello arrived, the handler already found the whole mirror written.
+  std::vector<std::string> seen;
+  for (const std::string& line : ReadLines(scratch_.File(L"ZOKHKEY.log")))
+    if (line.compare(0, 4, "msg ") == 0 || line.compare(0, 5, "seen ") == 0)
+      seen.push_back(line.compare(0, 10, "msg 0x0702") == 0 ? "hello" : line);
+  const std::wstring caption0 = ProfileText(user_file_, active.c_str(), L"caption0");
+  const std::vector<std::string> expected = {
+      "hello", "seen mirror keys=10 caption0=" + std::string(caption0.begin(), caption0.end()),
+      "hello", "hello"};
+  EXPECT_EQ(expected, seen);
   ExpectNumpadHiddenLayout(window, 494);
 
   // The scheme list holds the schemes of the loaded file.
@@ -182,6 +193,78 @@ TEST_F(StartupProgramTest, YevStartsWithItsOwnHiddenNumpadLayoutAndKeepsAnExisti
   EXPECT_EQ(L"Mine", ReadValue(HKEY_CURRENT_USER, std::wstring(kConfigKey) + L"\\0", L"caption").Text());
   // Without the hot-key handler nothing is sent and start-up still completes.
   EXPECT_TRUE(Hellos().empty());
+}
+
+// The window posts its answer; the test sends its own requests after start-up.
+TEST_F(StartupProgramTest, NumPadStateMessageShowsHidesOrOnlyShowsTheWindowAgain) {
+  InstallDefaultSchemeFile();
+  for (const wchar_t* program : {L"zokcfg.exe", L"yevcfg.exe"}) {
+    SCOPED_TRACE(program);
+    const bool yev = program[0] == L'y';
+    StartProgram(program);
+    HWND window = WaitForProcessWindow(program_->id(), L"Tzokcfg_0");
+    ASSERT_NE(nullptr, window);
+    HWND numpad = FindChild(window, nullptr, L"Num button assignments");
+    EXPECT_EQ(0, SendMessageW(window, kNumPadStateMessage, 1, 0));
+    EXPECT_EQ(yev ? 698 : 712, ClientHeight(window));
+    EXPECT_TRUE(IsWindowVisible(numpad));
+    EXPECT_EQ(0, SendMessageW(window, kNumPadStateMessage, 0, 0));
+    EXPECT_EQ(yev ? 557 : 494, ClientHeight(window));
+    EXPECT_FALSE(IsWindowVisible(numpad));
+    ShowWindow(window, SW_HIDE);
+    EXPECT_EQ(0, SendMessageW(window, kNumPadStateMessage, 2, 0));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(yev ? 557 : 494, ClientHeight(window));
+    EXPECT_FALSE(IsWindowVisible(numpad));
+    program_.reset();
+  }
+}
+
+// Damaged counts in the user file cost no more than the keys and sections that exist.
+TEST_F(StartupProgramTest, DamagedKeyAndSchemeCountsStartAndApplyLikeAGoodFile) {
+  InstallDefaultSchemeFile();
+  ASSERT_TRUE(CreateDirectoryW(kDataFolder.c_str(), nullptr));
+  ASSERT_TRUE(WriteTextFile(user_file_, FileBytes(DefaultSchemeFile())));
+  const wchar_t* file = user_file_.c_str();
+  ASSERT_TRUE(WritePrivateProfileStringW(L"global", L"numbutton", L"99999", file));
+  StartProgram(L"zokcfg.exe");
+  ASSERT_NE(nullptr, WaitForProcessWindow(program_->id(), L"Tzokcfg_0", 20000));
+  EXPECT_EQ(10, SubkeyCount(HKEY_CURRENT_USER, kConfigKey));
+  program_.reset();
+
+  // Two sections under a "scheme" of 2147483647: the list holds the two, OK ends the program.
+  ASSERT_TRUE(WritePrivateProfileStringW(L"global", L"numbutton", L"10", file));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"global", L"scheme", L"2147483647", file));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"global", L"current", L"1", file));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"1", L"schemename", L"Mine", file));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"1", L"caption0", L"Mine0", file));
+  StartProgram(L"zokcfg.exe");
+  HWND window = WaitForProcessWindow(program_->id(), L"Tzokcfg_0", 20000);
+  ASSERT_NE(nullptr, window);
+  HWND schemes = FindChild(window, L"ComboBox", nullptr);
+  EXPECT_EQ(2, SendMessageW(schemes, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(1, SendMessageW(schemes, CB_GETCURSEL, 0, 0));
+  HWND ok = FindChild(window, L"Button", L"OK");
+  ASSERT_NE(nullptr, ok);
+  PostMessageW(GetParent(ok), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED),
+               reinterpret_cast<LPARAM>(ok));
+  EXPECT_EQ(0, program_->Wait(20000));
+  EXPECT_EQ(L"Mine0", ProfileText(user_file_, L"1", L"caption0"));
+  EXPECT_EQ(L"", ProfileText(user_file_, L"2", L"caption0"));
+  EXPECT_EQ(L"Mine0", ReadValue(HKEY_CURRENT_USER, std::wstring(kConfigKey) + L"\\0", L"caption").Text());
+}
+
+// A handler that stops answering holds start-up up only for a bounded time.
+TEST_F(StartupProgramTest, AHungHotkeyHandlerDoesNotStopTheStart) {
+  InstallDefaultSchemeFile();
+  SetEnvironmentVariableW(L"ZOK_STANDIN_HANG", L"1");
+  StartHotkeyHandler();
+  SetEnvironmentVariableW(L"ZOK_STANDIN_HANG", nullptr);
+  StartProgram(L"zokcfg.exe");
+  HWND window = WaitForProcessWindow(program_->id(), L"Tzokcfg_0", 40000);
+  ASSERT_NE(nullptr, window);
+  ExpectNumpadHiddenLayout(window, 494);
+  EXPECT_EQ(1u, Hellos().size());
 }
 
 TEST_F(StartupProgramTest, ASecondStartOfEitherVariantEndsAtOnceAndLeavesTheFirstAlone) {

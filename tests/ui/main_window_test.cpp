@@ -262,22 +262,6 @@ TEST_F(MainWindowTest, PicturesDecodeAndTakeTextOnTheirCanvas) {
   EXPECT_THROW(image.LoadJpegResource("NO_SUCH_PICTURE"), form::Error);
 }
 
-// A message of the message map registered by a feature file is handled with result 0 and not
-// passed on; other messages reach the inherited dispatch.
-constexpr UINT kProbeMessage = WM_APP + 0x3A1;
-WPARAM g_probe_wparam = 0;
-const MainWindowMessageHandler kProbe(kProbeMessage, [](Tzokcfg_0& window, WPARAM wparam, LPARAM) {
-  g_probe_wparam = wparam;
-  window.SetCaption(L"probed");
-});
-
-TEST_F(MainWindowTest, MessageMapHandlersAreBoundAndTheRestPassesOn) {
-  EXPECT_EQ(0, SendMessageW(window.Handle(), kProbeMessage, 42, 0));
-  EXPECT_EQ(42u, g_probe_wparam);
-  EXPECT_EQ(L"probed", window.Caption());
-  EXPECT_EQ(6, SendMessageW(window.Handle(), WM_GETTEXTLENGTH, 0, 0));
-}
-
 TEST(MainWindowLifeTest, WindowsComeAndGoWithTheirTables) {
   form::Application app;
   {

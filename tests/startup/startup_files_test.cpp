@@ -1,0 +1,101 @@
+// Start-up run in this process (YEV) on installations and user files a program test cannot
+// look into: the key pictures of the install folder, and a stored active scheme past the table.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "form/form.h"
+#include "main_window/main_window.h"
+#include "store/program_texts.h"
+#include "store/scheme_records.h"
+#include "demo_install.h"
+#include "registry_keys.h"
+#include "test_support.h"
+
+using namespace registry_test;
+using namespace startup_test;
+using namespace testing_support;
+
+namespace {
+
+const std::wstring kDataFolder = L"C:\\KVZOK";
+
+std::wstring ArtworkIcon() {
+  std::wstring path = L"Z:";
+  for (char c : std::string(ZOK_ARTWORK_DIR)) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return path + L"\\KEY_CALC.ico";
+}
+
+class StartupFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveTree(kDataFolder);
+    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+    install_ = scratch_.File(L"install");
+    ASSERT_TRUE(CreateDirectoryW(install_.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((install_ + L"\\icons").c_str(), nullptr));
+    for (const wchar_t* file : {L"obj0409.set", L"obj0409.bcm"})
+      ASSERT_TRUE(CopyFileW(DemoInstallFile(file).c_str(), (install_ + L"\\" + file).c_str(), FALSE));
+    SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install_);
+  }
+  void TearDown() override {
+    RemoveTree(kDataFolder);
+    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+  }
+  std::wstring KeyPicture(int n) const { return install_ + L"\\icons\\key" + std::to_wstring(n) + L".ico"; }
+
+  // Runs start-up; returns which of key rows 1 to 8 got a picture other than the stored one.
+  std::vector<bool> StartAndComparePictures() {
+    form::Application app;
+    app.SetExceptionHandler([this](const std::exception& error) { errors_.push_back(error.what()); });
+    Tzokcfg_0 window(app);
+    form::Image* images[] = {window.Image1, window.Image2, window.Image3, window.Image4,
+                             window.Image5, window.Image6, window.Image7, window.Image8};
+    std::vector<HICON> stored;
+    for (form::Image* image : images) stored.push_back(image->Icon());
+    window.RunCreate();
+    EXPECT_FALSE(window.Visible());  // the last step ran
+    std::vector<bool> replaced;
+    for (int i = 0; i < 8; ++i) replaced.push_back(images[i]->Icon() != stored[i]);
+    return replaced;
+  }
+
+  ScratchFolder scratch_;
+  std::wstring install_;
+  std::vector<std::string> errors_;
+};
+
+TEST_F(StartupFilesTest, KeyPicturesLoadOnlyWhenAllEightExistAndABadOneKeepsItsStoredPicture) {
+  for (int n = 1; n <= 7; ++n) ASSERT_TRUE(CopyFileW(ArtworkIcon().c_str(), KeyPicture(n).c_str(), FALSE));
+  EXPECT_EQ(std::vector<bool>(8, false), StartAndComparePictures());
+
+  ASSERT_TRUE(CopyFileW(ArtworkIcon().c_str(), KeyPicture(8).c_str(), FALSE));
+  EXPECT_EQ(std::vector<bool>(8, true), StartAndComparePictures());
+
+  ASSERT_TRUE(WriteTextFile(KeyPicture(3), "not an icon"));
+  const std::vector<bool> expected = {true, true, false, true, true, true, true, true};
+  EXPECT_EQ(expected, StartAndComparePictures());
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(StartupFilesTest, AStoredActiveSchemePastTheTableLoadsTheSchemeTheListSelects) {
+  // The first start copies the default file; then "current" names a section past "scheme".
+  StartAndComparePictures();
+  const std::wstring file = UserSchemeFile;
+  const std::wstring factory0 = ProfileText(file, L"0", L"caption0");
+  ASSERT_TRUE(WritePrivateProfileStringW(L"global", L"scheme", L"1", file.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"1", L"caption0", L"Mine0", file.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"5", L"caption0", L"Stale0", file.c_str()));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"global", L"current", L"5", file.c_str()));
+
+  form::Application app;
+  Tzokcfg_0 window(app);
+  window.RunCreate();
+  EXPECT_EQ(0, window.ComboBox1->ItemIndex());
+  EXPECT_EQ(factory0, CurScheme.keys[0].caption);
+  EXPECT_EQ(factory0, IniData.schemedata.keys[0].caption);
+}
+
+}  // namespace
