@@ -2,7 +2,6 @@
 // new fit when the display changes, and the show, resize and destroy handlers.
 #include "form/font.h"
 #include "main_window/dialog_windows.h"
-#include "main_window/key_row_redraw.h"
 #include "main_window/language_select.h"
 #include "main_window/main_window.h"
 #include "main_window/panel_layout.h"
@@ -39,7 +38,7 @@ void FormShow(Tzokcfg_0& window, form::Component&) {
   window.FitToWorkArea();
   window.CenterOnWorkArea();
   GiveDialogsTheLanguageFont();
-  RedrawEnableStates(window);
+  window.UpdateEnableStates();
 }
 
 void FormResize(Tzokcfg_0& window, form::Component&) { window.CenterOnWorkArea(); }
