@@ -120,6 +120,7 @@ TEST_F(DialogsTest, CreateThemeAppendsANewSchemeAndStartsEmptyAgain) {
   auto dialog = Create<Tzokcfg_1>();
   EXPECT_EQ(DialogFonts[0], dialog->DialogFont.get());
   EXPECT_EQ(L"New theme", dialog->Caption());
+  EXPECT_EQ(SS_LEFT, GetWindowLongW(dialog->Label1->Handle(), GWL_STYLE) & SS_TYPEMASK);  // wraps words
   dialog->Show();
   EXPECT_EQ((1001 - dialog->Width()) / 2, dialog->Left());
   EXPECT_FALSE(dialog->BitBtn1->Enabled());
