@@ -171,6 +171,50 @@ TEST_F(ApplyProgramTest, DeletingTheActiveSchemeAppliesAndKeepsTheWindow) {
   EXPECT_TRUE(IsWindow(window));
 }
 
+// Every value below a key, with its subkeys, as one text.
+std::wstring RegistryDump(HKEY root, const std::wstring& path) {
+  HKEY key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return L"<none>";
+  std::wstring dump = L"[" + path + L"]";
+  wchar_t name[256];
+  BYTE data[2048];
+  for (DWORD i = 0;; ++i) {
+    DWORD name_size = 256, data_size = sizeof data, type = 0;
+    if (RegEnumValueW(key, i, name, &name_size, nullptr, &type, data, &data_size) != ERROR_SUCCESS) break;
+    dump += std::wstring(name) + L"=" + std::to_wstring(type) + L":" +
+            std::wstring(reinterpret_cast<wchar_t*>(data), data_size / sizeof(wchar_t)) + L";";
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD name_size = 256;
+    if (RegEnumKeyExW(key, i, name, &name_size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    dump += RegistryDump(root, path + L"\\" + name);
+  }
+  RegCloseKey(key);
+  return dump;
+}
+
+TEST_F(ApplyProgramTest, CancelEndsWithoutWritingOrStarting) {
+  HWND window = StartProgram(0);
+  ASSERT_NE(nullptr, window);
+  ASSERT_TRUE(SchemesListed(window));
+  const std::string file = ReadFileBytes(user_file_);
+  const std::wstring registry = RegistryDump(HKEY_CURRENT_USER, L"Software\\KV");
+  ASSERT_NE(std::wstring::npos, registry.find(L"S0K9"));
+  // A choice that OK would apply, then Cancel.
+  HWND schemes = FindChild(window, L"ComboBox", nullptr);
+  HWND cancel = FindChild(window, L"Button", L"Cancel");
+  ASSERT_NE(nullptr, cancel);
+  SendMessageW(schemes, CB_SETCURSEL, 2, 0);
+  PostNotification(schemes, CBN_SELCHANGE);
+  PostNotification(cancel, BN_CLICKED);
+  EXPECT_EQ(0, program_->Wait(15000));
+
+  EXPECT_EQ(file, ReadFileBytes(user_file_));
+  EXPECT_EQ(registry, RegistryDump(HKEY_CURRENT_USER, L"Software\\KV"));
+  Sleep(500);  // a hot-key handler started by mistake would have logged by now
+  EXPECT_TRUE(HotkeyLog().empty());
+}
+
 TEST_F(ApplyProgramTest, TrayBoxReachesTheTrayProgramAndTheSetting) {
   {
     // Without the tray program: the click is stored.

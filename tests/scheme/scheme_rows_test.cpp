@@ -23,8 +23,8 @@ using namespace scheme_tests;
 
 namespace {
 
-// Four schemes of two keys; scheme 1 lacks some keys, the others hold sentinels.
-std::string FourSchemes(int current) {
+// Four schemes of two keys; scheme `sparse` lacks some keys, the others hold sentinels.
+std::string FourSchemes(int current, int sparse = 1) {
   std::string text = "[global]\r\nscheme=3\r\ncurrent=" + std::to_string(current) +
                      "\r\nnumbutton=2\r\ndefault=0\r\nnumhkbtns=2\r\nnumnumpad=0\r\n";
   for (int s = 0; s < 4; ++s) {
@@ -32,7 +32,7 @@ std::string FourSchemes(int current) {
     text += "[" + n + "]\r\nschemename=S" + n + "\r\n";
     for (int k = 0; k < 2; ++k) {
       const std::string key = std::to_string(k);
-      if (s == 1 && k == 1) {
+      if (s == sparse && k == 1) {
         text += "caption1=only caption\r\n";
         continue;
       }
@@ -110,6 +110,23 @@ TEST_F(SchemeRowsTest, LoadAndSaveRoundTripIsByteIdentical) {
   ASSERT_EQ(10, RowCount(other));
   SaveAllRows(other);
   EXPECT_EQ(factory, ReadFileBytes(file_));
+}
+
+// Each key is saved as five writes (caption, assign, function, vkey, linkto): in place where
+// the key exists, appended in that order where it does not.
+TEST_F(SchemeRowsTest, SavingWritesTheFiveKeysOfEachRow) {
+  const std::string head =
+      "[global]\r\nscheme=1\r\ncurrent=0\r\nnumbutton=2\r\nnumhkbtns=2\r\n"
+      "[0]\r\nschemename=F\r\nlinkto0=a\r\nvkey0=1\r\nfunction0=4\r\nassign0=b\r\ncaption0=c\r\n"
+      "caption1=d\r\nassign1=e\r\nfunction1=2\r\nvkey1=3\r\nlinkto1=f\r\n";
+  Start(head + "[1]\r\nschemename=U\r\nvkey0=5\r\ncaption0=old\r\n");
+  ASSERT_EQ(1, SetRow(window_, 2, 13, 27, L"", L"ESC", L""));
+  SaveAllRows(window_);
+  EXPECT_EQ(head +
+                "[1]\r\nschemename=U\r\nvkey0=27\r\ncaption0=~caption\r\nassign0=ESC\r\n"
+                "function0=13\r\nlinkto0=~linkto\r\ncaption1=~caption\r\nassign1=~assign\r\n"
+                "function1=0\r\nvkey1=0\r\nlinkto1=~linkto\r\n",
+            ReadFileBytes(file_));
 }
 
 TEST_F(SchemeRowsTest, CellsRowsAndRecords) {
@@ -334,6 +351,19 @@ TEST_F(DeleteTest, ActiveSchemeAfterTheDeletedOneMovesDown) {
   EXPECT_EQ(0, IniData.current);
   EXPECT_EQ(0, window_.ComboBox1->ItemIndex());
   EXPECT_EQ(L"c20", Cell(window_.TntListBox1, 2));
+}
+
+// The keys a shifted scheme lacks arrive as their sentinels and 0.
+TEST_F(DeleteTest, ShiftedSchemeWithMissingKeys) {
+  Start(FourSchemes(0, 3));
+  Delete(2);
+  EXPECT_EQ(L"S3", Stored(L"2", L"schemename"));
+  EXPECT_EQ(L"only caption", Stored(L"2", L"caption1"));
+  EXPECT_EQ(L"~assign", Stored(L"2", L"assign1"));
+  EXPECT_EQ(L"~linkto", Stored(L"2", L"linkto1"));
+  EXPECT_EQ(L"0", Stored(L"2", L"function1"));
+  EXPECT_EQ(L"0", Stored(L"2", L"vkey1"));
+  EXPECT_EQ(L"<missing>", Stored(L"3", L"caption1"));
 }
 
 TEST_F(DeleteTest, LastSchemeIsErasedOnly) {

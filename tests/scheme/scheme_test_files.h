@@ -1,11 +1,8 @@
-// Scheme files for tests: written byte for byte and read back as bytes.
+// Scheme files for tests: written byte for byte (read back with testing_support::ReadFileBytes).
 #pragma once
 #include <string>
 
 namespace scheme_tests {
-
-// The bytes of a file (empty when missing).
-std::string ReadFileBytes(const std::wstring& path);
 
 // The text as a UTF-16LE file with byte-order mark.
 bool WriteUtf16File(const std::wstring& path, const std::wstring& text);

@@ -81,5 +81,7 @@ class ScratchFolder {
 void RemoveTree(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 bool WriteTextFile(const std::wstring& path, const std::string& bytes);
+// The bytes of a file (empty when missing).
+std::string ReadFileBytes(const std::wstring& path);
 
 }  // namespace testing_support
