@@ -24,45 +24,25 @@ void WriteGlobalNumber(const std::wstring& file, const wchar_t* key, int32_t val
   WriteProfileText(kGlobalSection, key, IntToText(value), file);
 }
 
-// A section name as the scheme loops write it: decimal digits without a leading zero.
-bool IsSchemeSectionName(const wchar_t* name) {
-  if (!name[0] || (name[0] == L'0' && name[1])) return false;
-  for (const wchar_t* c = name; *c; ++c)
-    if (*c < L'0' || *c > L'9') return false;
-  return true;
-}
-
-// The section names of the file, each ended by a null, the list by a second one.
-std::vector<wchar_t> SectionNames(const std::wstring& file) {
+// Number of sections the file holds, of any name.
+int32_t SectionsInFile(const std::wstring& file) {
   std::vector<wchar_t> names(4096);
   for (;;) {
-    const DWORD copied = GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()),
-                                                        file.c_str());
-    if (copied + 2 < names.size()) {
-      names.resize(copied + 2, L'\0');
-      return names;
-    }
+    const DWORD copied =
+        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), file.c_str());
+    if (copied + 2 < names.size()) break;
     names.assign(names.size() * 2, L'\0');
   }
-}
-
-// The highest numbered scheme section of the file; -1 when it holds none.
-int32_t HighestSchemeSection(const std::wstring& file) {
-  const std::vector<wchar_t> names = SectionNames(file);
-  int32_t highest = -1;
-  for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1) {
-    if (!IsSchemeSectionName(name) || wcslen(name) > 10) continue;
-    const int64_t number = _wtoi64(name);
-    if (number <= INT32_MAX && number > highest) highest = static_cast<int32_t>(number);
-  }
-  return highest;
+  int32_t count = 0;
+  for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1) ++count;
+  return count;
 }
 
 }  // namespace
 
 int32_t SchemeSectionsInFile(const std::wstring& file, int32_t last) {
   const int32_t count = SchemeSectionCount(last);
-  const int32_t held = SchemeSectionCount(HighestSchemeSection(file));
+  const int32_t held = SectionsInFile(file);
   return count < held ? count : held;
 }
 

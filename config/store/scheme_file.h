@@ -16,8 +16,8 @@ constexpr int32_t kMaxSchemeSections = 10000;
 int32_t SchemeSectionCount(int32_t last);
 
 // Sections 0 .. last a loop over the schemes of `file` visits: as SchemeSectionCount, and never
-// past the highest numbered section the file really holds, so a damaged "scheme" costs no more
-// than the sections that exist. For a well-formed file this is last + 1.
+// more than the number of sections the file really holds, so a damaged "scheme" costs no more
+// than the sections that exist. A well-formed file ("global" and 0 .. last) gives last + 1.
 int32_t SchemeSectionsInFile(const std::wstring& file, int32_t last);
 
 // Key name of a key: the field name followed by the key number ("caption0", "vkey9").
