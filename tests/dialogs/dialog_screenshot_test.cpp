@@ -1,5 +1,5 @@
-// The four dialogs with the demo installation's captions, shown on the Xvfb display: saved as
-// screenshots (screenshots/dialog-<name>.bmp) and checked in pixels.
+// The four dialogs with the demo installation's captions, shown on the Xvfb display and saved
+// as screenshots (screenshots/dialog-<name>.bmp).
 #include <gtest/gtest.h>
 
 #include "../startup/demo_install.h"
@@ -8,7 +8,6 @@
 #include "dialogs/create_theme_dialog.h"
 #include "dialogs/view_functions_dialog.h"
 #include "main_window/main_window.h"
-#include "main_window/selected_rows.h"
 #include "screen_capture.h"
 #include "store/program_texts.h"
 #include "store/scheme_records.h"
@@ -20,41 +19,22 @@ using namespace testing_support;
 
 namespace {
 
-bool White(unsigned pixel) { return (pixel & 0xF0F0F0) == 0xF0F0F0; }
 bool Dark(unsigned pixel) { return ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF) < 3 * 110; }
 
 class DialogScreenshotTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    LangIni = new LanguageIni(WideToAnsi(startup_test::DemoInstallFile(L"obj0409.set")));
-    VersionText = L"1.0 (demo)";
-    CurScheme.keys[0].caption = L"Home";
-    CurScheme.keys[0].linkto = L"http://www.example.com/";
-    EditButton = 0;
-  }
-  void TearDown() override {
-    delete LangIni;
-    LangIni = nullptr;
-    VersionText.clear();
-  }
-
-  // Shows the dialog, saves its picture and checks that OK stands where `ok` says (its right
-  // edge dark); returns the capture.
-  Capture Shoot(form::Form& dialog, const wchar_t* name, form::Button& ok) {
+  // Shows the dialog, saves its picture and checks that its OK button is drawn where it stands.
+  void Shoot(form::Form& dialog, const wchar_t* name, form::Button& ok) {
     dialog.RunCreate();
     dialog.Show();
-    for (int i = 0; i < 20; ++i) {
-      app_.ProcessMessages();
-      Sleep(25);
-    }
+    for (int i = 0; i < 20; ++i, Sleep(25)) app_.ProcessMessages();
     RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     app_.ProcessMessages();
     Sleep(200);
-    Capture capture = CaptureWindow(dialog.Handle());
+    const Capture capture = CaptureWindow(dialog.Handle());
     EXPECT_TRUE(SaveBmp(capture, ScreenshotFolder() + L"\\dialog-" + name + L".bmp"));
-    EXPECT_PRED1(Dark, capture.At(ok.Left() + ok.Width() - 1, ok.Top() + ok.Height() / 2)) << "OK of " << dialog.Name();
+    EXPECT_PRED1(Dark, capture.At(ok.Left() + ok.Width() - 1, ok.Top() + ok.Height() / 2)) << dialog.Name();
     dialog.Close();
-    return capture;
   }
 
   form::Application app_;
@@ -62,20 +42,20 @@ class DialogScreenshotTest : public ::testing::Test {
 };
 
 TEST_F(DialogScreenshotTest, EachDialogAsShown) {
+  LangIni = new LanguageIni(WideToAnsi(startup_test::DemoInstallFile(L"obj0409.set")));
+  VersionText = L"1.0 (demo)";
+  CurScheme.keys[0].caption = L"Home";
+  CurScheme.keys[0].linkto = L"http://www.example.com/";
   Tzokcfg_1 create(app_);
   Shoot(create, L"create-theme", *create.BitBtn1);
   Tzokcfg_2 configure(app_);
   Shoot(configure, L"configure-buttons", *configure.BitBtn1);
   Tzokcfg_3 view(app_);
   Shoot(view, L"view-functions", *view.BitBtn1);
-
-  // The version stands in white at (290, 173) of the picture, which lies at (6, 6).
   Tzokcfg_4 about(app_);
-  const Capture capture = Shoot(about, L"about", *about.BitBtn1);
-  int white = 0;
-  for (int y = 6 + 173; y < 6 + 173 + 14; ++y)
-    for (int x = 6 + 290; x < 6 + 363; ++x) white += White(capture.At(x, y));
-  EXPECT_GT(white, 5);
+  Shoot(about, L"about", *about.BitBtn1);
+  delete LangIni;
+  LangIni = nullptr;
 }
 
 }  // namespace

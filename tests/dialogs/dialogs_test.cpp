@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
+#include <vector>
 
-#include "dialog_driver.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/configure_buttons_dialog.h"
 #include "dialogs/create_theme_dialog.h"
@@ -21,10 +22,45 @@
 #include "system/language_texts.h"
 #include "test_support.h"
 
-using namespace dialogs_test;
 using namespace testing_support;
 
 namespace {
+
+// A visible message box or file dialog of this process.
+HWND OwnBox(DWORD timeout_ms) { return WaitForProcessWindow(GetCurrentProcessId(), L"#32770", timeout_ms); }
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+// Answers the next boxes of this process from another thread, in order, keeping each one's
+// caption and text; stops at the first box that does not come within five seconds.
+class BoxAnswers {
+ public:
+  explicit BoxAnswers(std::vector<int> answers)
+      : thread_([this, answers] {
+          for (int answer : answers) {
+            HWND box = OwnBox(5000);
+            if (!box) return;
+            Sleep(50);
+            seen_.push_back({TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))});
+            PostMessageW(box, WM_COMMAND, answer, 0);
+            WaitUntil([&] { return !IsWindowVisible(box); }, 5000);
+          }
+        }) {}
+  ~BoxAnswers() { Seen(); }
+  // Caption and text of each box answered.
+  const std::vector<std::vector<std::wstring>>& Seen() {
+    if (thread_.joinable()) thread_.join();
+    return seen_;
+  }
+
+ private:
+  std::vector<std::vector<std::wstring>> seen_;
+  std::thread thread_;
+};
 
 // Three schemes of ten keys: key 0 is ESC (function 13, vkey 27), key k > 0 a link with the
 // caption "S<s>K<k>".
@@ -52,17 +88,8 @@ std::string LanguageFile() {
          "zui2_BitBtn3_caption=Browse...\r\n";
 }
 
-struct KeyCells {
-  std::wstring caption, assign, function, vkey, linkto;
-  bool operator==(const KeyCells& other) const {
-    return caption == other.caption && assign == other.assign && function == other.function &&
-           vkey == other.vkey && linkto == other.linkto;
-  }
-};
-
-void PrintTo(const KeyCells& cells, std::ostream* out) {
-  *out << WideToAnsi(cells.caption + L"|" + cells.assign + L"|" + cells.function + L"|" + cells.vkey + L"|" + cells.linkto);
-}
+// A key as caption, assign, function, vkey, linkto.
+using KeyCells = std::vector<std::wstring>;
 
 class DialogsTest : public ::testing::Test {
  protected:
@@ -105,7 +132,7 @@ class DialogsTest : public ::testing::Test {
   void ExpectKeyStored(int key, const KeyCells& expected) {
     EXPECT_EQ(expected, Row(1, key));
     EXPECT_EQ(expected, Record(key));
-    EXPECT_EQ(CurScheme.keys[key].caption, expected.caption);
+    EXPECT_EQ(CurScheme.keys[key].caption, expected[0]);
     EXPECT_EQ(CurScheme.keys[key].function, IniData.schemedata.keys[key].function);
     EXPECT_TRUE(SchemeModified);
     EXPECT_EQ(IntToText(10 + key), window_.ActIndex->Text());
@@ -161,8 +188,8 @@ TEST_F(DialogsTest, CreateThemeOverwritesAUserSchemeOnlyInTheRowsAndNeverTheFact
     BoxAnswers answers({IDCANCEL});
     dialog->BitBtn1->Click();
     ASSERT_EQ(1u, answers.Seen().size());
-    EXPECT_EQ(L"Replace it?", answers.Seen()[0].text);
-    EXPECT_EQ(L"Overwrite?", answers.Seen()[0].caption);
+    EXPECT_EQ(L"Replace it?", answers.Seen()[0][1]);
+    EXPECT_EQ(L"Overwrite?", answers.Seen()[0][0]);
   }
   EXPECT_TRUE(dialog->Visible());
   EXPECT_EQ(L"sCHEME 2", dialog->Edit1->Text());
@@ -186,8 +213,8 @@ TEST_F(DialogsTest, CreateThemeOverwritesAUserSchemeOnlyInTheRowsAndNeverTheFact
     BoxAnswers answers({IDOK, IDOK});
     dialog->BitBtn1->Click();
     ASSERT_EQ(2u, answers.Seen().size());
-    EXPECT_EQ(L"Factory stays", answers.Seen()[1].text);
-    EXPECT_EQ(L"Button themes", answers.Seen()[1].caption);
+    EXPECT_EQ(L"Factory stays", answers.Seen()[1][1]);
+    EXPECT_EQ(L"Button themes", answers.Seen()[1][0]);
   }
   EXPECT_FALSE(dialog->Visible());
   EXPECT_TRUE(window_.ComboBox1->Focused());
@@ -206,7 +233,7 @@ TEST_F(DialogsTest, ConfigureButtonsRefusesABarAndShowsMessage24Whole) {
     BoxAnswers answers({IDOK});
     dialog->BitBtn1->Click();
     ASSERT_EQ(1u, answers.Seen().size());
-    EXPECT_EQ(AnsiToWide(kBarMessage), answers.Seen()[0].text);
+    EXPECT_EQ(AnsiToWide(kBarMessage), answers.Seen()[0][1]);
   }
   EXPECT_TRUE(dialog->Edit1->Focused());
   dialog->Edit1->SetText(L"clean");
@@ -255,8 +282,7 @@ TEST_F(DialogsTest, ConfigureButtonsBrowseFillsBothFields) {
   EditButton = 5;
   dialog->Show();
   std::thread chooser([&] {
-    HWND open = nullptr;
-    WaitUntil([&] { return (open = FindOwnDialogWindow()) != nullptr; }, 10000);
+    HWND open = OwnBox(10000);
     if (!open) return;
     Sleep(200);
     for (int field : {0x47c /* cmb13 */, 0x480 /* edt1 */}) SetDlgItemTextW(open, field, program.c_str());
