@@ -103,7 +103,6 @@ void Tzokcfg_2::FormShow(form::Component&) {
   IgnoreLinkChange = true;
   Edit2->SetText(EditedKeyLink());
   IgnoreLinkChange = false;
-  LinkEdited = false;
   ApplyDialogFont();
 }
 
