@@ -44,13 +44,14 @@ void SetEntry(Tzokcfg_0& window, int key, HICON icon) {
 
 // A link shows the computer picture (YEV), the target's own icon, or the key's default.
 void SetLinkEntry(Tzokcfg_0& window, int key, const std::wstring& linkto) {
-  if (IsComputerLink(linkto, variant::kIsYev)) return SetEntry(window, key, kComputerPicture);
-  if (HICON icon = GetAssociatedIcon(linkto.c_str(), 0)) {
+  if (IsComputerLink(linkto, variant::kIsYev)) {
+    SetEntry(window, key, kComputerPicture);
+  } else if (HICON icon = GetAssociatedIcon(linkto.c_str(), 0)) {
     SetEntry(window, key, icon);  // the list keeps its own copy
     DestroyIcon(icon);
-    return;
+  } else {
+    SetEntry(window, key, DefaultPictureOf(window, key));
   }
-  SetEntry(window, key, DefaultPictureOf(window, key));
 }
 
 form::Image* SmallPicture(Tzokcfg_0& window, int key) {

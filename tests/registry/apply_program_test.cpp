@@ -108,6 +108,13 @@ class ApplyProgramTest : public ::testing::Test {
                      L"caption")
         .Text();
   }
+  // The product's user settings as "reg export" writes them.
+  std::string RegistryExport() const {
+    const std::wstring file = scratch_.File(L"export.reg");
+    DeleteFileW(file.c_str());
+    EXPECT_EQ(0, RunAndWait(L"reg.exe export HKCU\\Software\\KV \"" + file + L"\" /y"));
+    return ReadFileBytes(file);
+  }
   std::vector<std::string> HotkeyLog() const { return ReadLines(scratch_.File(L"ZOKHKEY.log")); }
   bool HotkeyHandlerDone() const { return HasLineStartingWith(HotkeyLog(), "seen mirror"); }
 
@@ -171,35 +178,13 @@ TEST_F(ApplyProgramTest, DeletingTheActiveSchemeAppliesAndKeepsTheWindow) {
   EXPECT_TRUE(IsWindow(window));
 }
 
-// Every value below a key, with its subkeys, as one text.
-std::wstring RegistryDump(HKEY root, const std::wstring& path) {
-  HKEY key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return L"<none>";
-  std::wstring dump = L"[" + path + L"]";
-  wchar_t name[256];
-  BYTE data[2048];
-  for (DWORD i = 0;; ++i) {
-    DWORD name_size = 256, data_size = sizeof data, type = 0;
-    if (RegEnumValueW(key, i, name, &name_size, nullptr, &type, data, &data_size) != ERROR_SUCCESS) break;
-    dump += std::wstring(name) + L"=" + std::to_wstring(type) + L":" +
-            std::wstring(reinterpret_cast<wchar_t*>(data), data_size / sizeof(wchar_t)) + L";";
-  }
-  for (DWORD i = 0;; ++i) {
-    DWORD name_size = 256;
-    if (RegEnumKeyExW(key, i, name, &name_size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    dump += RegistryDump(root, path + L"\\" + name);
-  }
-  RegCloseKey(key);
-  return dump;
-}
-
 TEST_F(ApplyProgramTest, CancelEndsWithoutWritingOrStarting) {
   HWND window = StartProgram(0);
   ASSERT_NE(nullptr, window);
   ASSERT_TRUE(SchemesListed(window));
   const std::string file = ReadFileBytes(user_file_);
-  const std::wstring registry = RegistryDump(HKEY_CURRENT_USER, L"Software\\KV");
-  ASSERT_NE(std::wstring::npos, registry.find(L"S0K9"));
+  const std::string registry = RegistryExport();
+  ASSERT_NE(std::string::npos, registry.find(std::string("S\0" "0\0K\0" "9", 7)));  // UTF-16 "S0K9"
   // A choice that OK would apply, then Cancel.
   HWND schemes = FindChild(window, L"ComboBox", nullptr);
   HWND cancel = FindChild(window, L"Button", L"Cancel");
@@ -210,7 +195,7 @@ TEST_F(ApplyProgramTest, CancelEndsWithoutWritingOrStarting) {
   EXPECT_EQ(0, program_->Wait(15000));
 
   EXPECT_EQ(file, ReadFileBytes(user_file_));
-  EXPECT_EQ(registry, RegistryDump(HKEY_CURRENT_USER, L"Software\\KV"));
+  EXPECT_EQ(registry, RegistryExport());
   Sleep(500);  // a hot-key handler started by mistake would have logged by now
   EXPECT_TRUE(HotkeyLog().empty());
 }
