@@ -1,0 +1,184 @@
+// Benchmark of the configuration program under Wine: start to main window shown, and OK with 1,
+// 10 and 100 schemes of 10 keys, each beside a baseline measured in the same run (a bare
+// program that shows one window; a plain loop of the same profile writes). Prints medians and
+// ratios; asserts nothing. Run by scripts/bench-config.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "demo_install.h"
+#include "registry_keys.h"
+#include "test_support.h"
+
+using namespace registry_test;
+using namespace startup_test;
+using namespace testing_support;
+
+namespace {
+
+const std::wstring kDataFolder = L"C:\\KVZOK";
+constexpr int kRuns = 7;
+constexpr int kKeys = 10;
+
+double Now() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * count.QuadPart / frequency.QuadPart;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+struct Search {
+  DWORD process;
+  const wchar_t* window_class;
+  HWND found;
+};
+
+BOOL CALLBACK MatchVisible(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  DWORD process = 0;
+  wchar_t name[64] = {};
+  GetWindowThreadProcessId(hwnd, &process);
+  GetClassNameW(hwnd, name, 64);
+  if (process != search->process || lstrcmpW(name, search->window_class) || !IsWindowVisible(hwnd))
+    return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// Starts the program and waits (polling every millisecond) for its visible window.
+HWND StartAndWait(ChildProcess& program, const wchar_t* window_class) {
+  Search search{program.id(), window_class, nullptr};
+  for (int i = 0; i < 30000 && !search.found; ++i) {
+    EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Sleep(1);
+  }
+  return search.found;
+}
+
+double TimeStart(const std::wstring& file, const wchar_t* window_class) {
+  const double begin = Now();
+  ChildProcess program(L"\"" + BinPath(file) + L"\"");
+  HWND window = StartAndWait(program, window_class);
+  const double elapsed = Now() - begin;
+  if (!window) fwprintf(stderr, L"%ls showed no window\n", file.c_str());
+  return elapsed;
+}
+
+// A UTF-16 scheme file of `schemes` schemes of ten keys each.
+std::wstring SchemeFileText(int schemes) {
+  std::wstring text = L"\xFEFF[global]\r\nscheme=" + std::to_wstring(schemes - 1) +
+                      L"\r\ncurrent=0\r\nnumbutton=10\r\ndefault=0\r\nnumhkbtns=8\r\nnumnumpad=4\r\n";
+  for (int s = 0; s < schemes; ++s) {
+    text += L"[" + std::to_wstring(s) + L"]\r\nschemename=Scheme " + std::to_wstring(s) + L"\r\n";
+    for (int k = 0; k < kKeys; ++k) {
+      const std::wstring n = std::to_wstring(k);
+      text += L"function" + n + L"=4\r\ncaption" + n + L"=Key " + n + L"\r\nassign" + n +
+              L"=http://www.example.com/\r\nlinkto" + n + L"=http://www.example.com/\r\nvkey" + n + L"=0\r\n";
+    }
+  }
+  return text;
+}
+
+void WriteSchemeFile(const std::wstring& path, int schemes) {
+  const std::wstring text = SchemeFileText(schemes);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::wstring UserFile() {
+  wchar_t name[512];
+  DWORD size = 512;
+  return kDataFolder + L"\\" + (GetUserNameW(name, &size) ? name : L" ") + L".ini";
+}
+
+// From the click on OK to the program's end.
+double TimeOk(int schemes) {
+  WriteSchemeFile(UserFile(), schemes);
+  ChildProcess program(L"\"" + BinPath(L"zokcfg.exe") + L"\"");
+  HWND window = StartAndWait(program, L"Tzokcfg_0");
+  HWND ok = window ? FindChild(window, L"Button", L"OK") : nullptr;
+  if (!ok) {
+    fwprintf(stderr, L"no OK button\n");
+    return 0;
+  }
+  const double begin = Now();
+  PostMessageW(GetParent(ok), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED),
+               reinterpret_cast<LPARAM>(ok));
+  WaitForSingleObject(program.handle(), 60000);
+  return Now() - begin;
+}
+
+// The same writes OK makes to the scheme sections, in a plain loop.
+double TimeProfileWrites(int schemes) {
+  const std::wstring path = kDataFolder + L"\\baseline.ini";
+  WriteSchemeFile(path, schemes);
+  const double begin = Now();
+  for (int s = 0; s < schemes; ++s) {
+    const std::wstring section = std::to_wstring(s);
+    for (int k = 0; k < kKeys; ++k) {
+      const std::wstring n = std::to_wstring(k);
+      WritePrivateProfileStringW(section.c_str(), (L"caption" + n).c_str(), (L"Key " + n).c_str(), path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"assign" + n).c_str(), L"http://www.example.com/", path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"function" + n).c_str(), L"4", path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"vkey" + n).c_str(), L"0", path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"linkto" + n).c_str(), L"http://www.example.com/", path.c_str());
+    }
+  }
+  const double elapsed = Now() - begin;
+  DeleteFileW(path.c_str());
+  return elapsed;
+}
+
+void Report(const char* what, double measured, const char* baseline_name, double baseline) {
+  printf("%-28s %8.1f ms   %-22s %8.1f ms   ratio %5.2f\n", what, measured, baseline_name, baseline,
+         baseline > 0 ? measured / baseline : 0.0);
+}
+
+std::vector<double> Repeat(int runs, const std::function<double()>& measure) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) times.push_back(measure());
+  return times;
+}
+
+}  // namespace
+
+int main() {
+  ScratchFolder scratch;
+  const std::wstring install = scratch.File(L"install");
+  CreateDirectoryW(install.c_str(), nullptr);
+  for (const wchar_t* file : {L"obj0409.set", L"obj0409.bcm"})
+    CopyFileW(DemoInstallFile(file).c_str(), (install + L"\\" + file).c_str(), FALSE);
+  SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install);
+  scratch.UseForStandinLogs();
+  CreateDirectoryW(kDataFolder.c_str(), nullptr);
+  WriteSchemeFile(UserFile(), 1);
+
+  // Warm the Wine server and the file cache first.
+  TimeStart(L"bare_window.exe", L"BareWindow");
+  TimeStart(L"zokcfg.exe", L"Tzokcfg_0");
+  printf("medians of %d runs\n", kRuns);
+  const double start = Median(Repeat(kRuns, [] { return TimeStart(L"zokcfg.exe", L"Tzokcfg_0"); }));
+  const double bare = Median(Repeat(kRuns, [] { return TimeStart(L"bare_window.exe", L"BareWindow"); }));
+  Report("start to main window shown", start, "bare window shown", bare);
+  for (int schemes : {1, 10, 100}) {
+    const double ok = Median(Repeat(kRuns, [schemes] { return TimeOk(schemes); }));
+    const double writes = Median(Repeat(kRuns, [schemes] { return TimeProfileWrites(schemes); }));
+    const std::string what = "OK, " + std::to_string(schemes) + " scheme(s) of 10 keys";
+    Report(what.c_str(), ok, "same profile writes", writes);
+  }
+  RemoveTree(kDataFolder);
+  DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+  return 0;
+}
