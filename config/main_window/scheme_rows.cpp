@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "store/contracts.h"
 #include "main_window/main_window.h"
+#include "store/profile_section.h"
 #include "store/profile_text.h"
 #include "store/program_texts.h"
 #include "store/scheme_file.h"
@@ -74,15 +76,23 @@ std::wstring CellWithSentinel(form::ListBox* column, int row, const wchar_t* sen
   return text;
 }
 
-void WriteRow(const Columns& columns, int row, const std::wstring& section, int key) {
+// The five cells of a row into the section's entries, in the order of the key-by-key writes.
+void WriteRow(const Columns& columns, int row, std::vector<ProfileEntry>& entries, int key) {
   const std::wstring caption = CellWithSentinel(columns.caption, row, kCaptionSentinel);
   const std::wstring assign = CellWithSentinel(columns.assign, row, kAssignSentinel);
   const std::wstring linkto = CellWithSentinel(columns.linkto, row, kLinktoSentinel);
-  WriteProfileText(section, KeyName(kCaptionKey, key), caption, UserSchemeFile);
-  WriteProfileText(section, KeyName(kAssignKey, key), assign, UserSchemeFile);
-  WriteProfileText(section, KeyName(kFunctionKey, key), columns.function->Item(row), UserSchemeFile);
-  WriteProfileText(section, KeyName(kVkeyKey, key), columns.vkey->Item(row), UserSchemeFile);
-  WriteProfileText(section, KeyName(kLinktoKey, key), linkto, UserSchemeFile);
+  SetSectionEntry(entries, KeyName(kCaptionKey, key), caption);
+  SetSectionEntry(entries, KeyName(kAssignKey, key), assign);
+  SetSectionEntry(entries, KeyName(kFunctionKey, key), columns.function->Item(row));
+  SetSectionEntry(entries, KeyName(kVkeyKey, key), columns.vkey->Item(row));
+  SetSectionEntry(entries, KeyName(kLinktoKey, key), linkto);
+}
+
+bool SameEntries(const std::vector<ProfileEntry>& a, const std::vector<ProfileEntry>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].key != b[i].key || a[i].value != b[i].value) return false;
+  return true;
 }
 
 void RedrawWorkingSet(Tzokcfg_0& window) {
@@ -122,12 +132,18 @@ void SaveAllRows(Tzokcfg_0& window) {
   const int keys = RowsPerScheme();
   const int count = RowCount(window);
   const Columns columns = ColumnsOf(window);
+  // One read and at most one write per section: the file ends as the key-by-key writes would
+  // leave it, and a section that does not change is not written.
   for (int32_t s = 0; s < sections; ++s) {
+    if (RowOf(s, 0, keys, count) < 0) continue;
     const std::wstring section = IntToText(s);
+    const std::vector<ProfileEntry> stored = ReadSectionEntries(section, UserSchemeFile);
+    std::vector<ProfileEntry> entries = stored;
     for (int k = 0; k < keys; ++k) {
       const int row = RowOf(s, k, keys, count);
-      if (row >= 0) WriteRow(columns, row, section, k);
+      if (row >= 0) WriteRow(columns, row, entries, k);
     }
+    if (!SameEntries(stored, entries)) WriteSectionEntries(section, entries, UserSchemeFile);
   }
 }
 

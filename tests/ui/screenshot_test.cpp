@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "demo_install.h"
 #include "main_window/main_window.h"
+#include "registry_keys.h"
 #include "screen_capture.h"
 #include "test_support.h"
 #include "variant.h"
@@ -55,6 +57,34 @@ class ScreenshotTest : public ::testing::Test {
     EXPECT_PRED2(Near, 0x1C2833u, capture.At(left + 16, top + 29));  // its dark rim
   }
 
+  // Pixels inside a control that are not the button face: its text or picture is drawn.
+  int InkIn(const Capture& capture, HWND window, const form::Control& control) {
+    RECT rect{0, 0, control.Width(), control.Height()};
+    MapWindowPoints(control.Handle(), window, reinterpret_cast<POINT*>(&rect), 2);
+    const unsigned face = Rgb(GetSysColor(COLOR_BTNFACE));
+    int ink = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+      for (int x = rect.left; x < rect.right; ++x) ink += !Near(face, capture.At(x, y));
+    return ink;
+  }
+
+  Capture ShowAndCapture(form::Form& window) {
+    for (int i = 0; i < 20; ++i) {
+      app.ProcessMessages();
+      Sleep(25);
+    }
+    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    app.ProcessMessages();
+    Sleep(200);
+    return CaptureWindow(window.Handle());
+  }
+
+  bool Save(const Capture& capture, const std::string& suffix) {
+    const std::wstring folder = testing_support::ScreenshotFolder();
+    const std::string name = variant::kConfigProgram + suffix;
+    return SaveBmp(capture, folder + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp");
+  }
+
   form::Application app;
 };
 
@@ -91,6 +121,42 @@ TEST_F(ScreenshotTest, MainWindowAsStored) {
     ExpectKeyPictureAt(capture, "Image10", 12 + 30, 412 + 100);
   }
   ExpectKeyPictureAt(capture, "Image1", 10 + 30, 112 + 20);
+}
+
+// After start-up on the demo installation: the factory scheme's captions and pictures, with the
+// numpad group hidden, then shown on the hot-key handler's request.
+TEST_F(ScreenshotTest, AfterStartUpWithTheNumpadGroupHiddenAndShown) {
+  using namespace registry_test;
+  testing_support::RemoveTree(L"C:\\KVZOK");
+  testing_support::ScratchFolder scratch;
+  const std::wstring install = scratch.File(L"install");
+  ASSERT_TRUE(CreateDirectoryW(install.c_str(), nullptr));
+  for (const wchar_t* file : {L"obj0409.set", L"obj0409.bcm"})
+    ASSERT_TRUE(CopyFileW(startup_test::DemoInstallFile(file).c_str(), (install + L"\\" + file).c_str(), FALSE));
+  SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install);
+  const std::wstring factory = install + L"\\obj0409.bcm";
+  {
+    Tzokcfg_0 window(app);
+    window.RunCreate();
+    window.Show();
+    Capture hidden = ShowAndCapture(window);
+    EXPECT_TRUE(Save(hidden, "-startup"));
+    EXPECT_EQ(kYev ? 557 : 494, window.ClientHeight());
+    EXPECT_EQ(startup_test::ProfileText(factory, L"0", L"caption0"), window.Label1->Text());
+    EXPECT_GT(InkIn(hidden, window.Handle(), *window.Label1), 20);
+    EXPECT_GT(InkIn(hidden, window.Handle(), *window.Image11), 20);
+
+    SendMessageW(window.Handle(), 0x701, 1, 0);
+    Capture shown = ShowAndCapture(window);
+    EXPECT_TRUE(Save(shown, "-numpad"));
+    EXPECT_EQ(kYev ? 698 : 712, window.ClientHeight());
+    EXPECT_EQ(startup_test::ProfileText(factory, L"0", L"caption9"), window.Label10->Text());
+    EXPECT_GT(InkIn(shown, window.Handle(), *window.Label10), 20);
+    EXPECT_GT(InkIn(shown, window.Handle(), *window.Image20), 20);
+  }
+  testing_support::RemoveTree(L"C:\\KVZOK");
+  DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "form/work_area.h"
+#include "main_window/dialog_windows.h"
+#include "main_window/language_select.h"
 #include "main_window/main_window.h"
 #include "variant.h"
 
@@ -113,6 +115,28 @@ TEST_F(WindowLifeCycleTest, EveryResizeCentresOnTheWorkAreasRightAndBottomEdges)
   window.SetWidth(400);
   EXPECT_EQ((1024 - 400) / 2, window.Left());
   EXPECT_EQ((768 - window.Height()) / 2, window.Top());
+}
+
+// Each show hands the language font's name, size and character set to the editing dialogs'
+// fonts that exist; their other attributes stay.
+TEST_F(WindowLifeCycleTest, ShowGivesTheExistingDialogFontsTheLanguageFont) {
+  form::Font first(L"Arial", form::PointsToHeight(9, form::ScreenPixelsPerInch()));
+  form::Font third = first;
+  third.SetStyle(form::kBold);
+  DialogFonts[0] = &first;
+  DialogFonts[2] = &third;
+  LangFont.SetName(L"Tahoma");
+  LangFont.SetSize(12);
+  LangFont.SetCharset(CHINESEBIG5_CHARSET);
+  window.Show();
+  for (form::Font* font : {&first, &third}) {
+    EXPECT_EQ(L"Tahoma", font->Name());
+    EXPECT_EQ(12, font->Size());
+    EXPECT_EQ(CHINESEBIG5_CHARSET, font->Charset());
+  }
+  EXPECT_EQ(static_cast<unsigned>(form::kBold), third.Style());
+  DialogFonts[0] = DialogFonts[2] = nullptr;
+  LangFont = form::Font();
 }
 
 }  // namespace
