@@ -11,6 +11,7 @@
 #include "test_support.h"
 
 using namespace scheme_tests;
+using testing_support::ReadFileBytes;
 
 namespace {
 
