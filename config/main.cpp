@@ -4,6 +4,11 @@
 
 #include "store/contracts.h"
 #include "form/form.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/configure_buttons_dialog.h"
+#include "dialogs/create_theme_dialog.h"
+#include "dialogs/view_functions_dialog.h"
+#include "main_window/dialog_windows.h"
 #include "main_window/main_window.h"
 
 namespace {
@@ -39,7 +44,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     form::Application app;
     app.SetTitle(contracts::kApplicationWindowTitle);
     app.CreateForm<Tzokcfg_0>();
-    // The Create New Theme, Configure Buttons, About and View Functions dialogs follow here.
+    zokcfg_1 = &app.CreateForm<Tzokcfg_1>();
+    zokcfg_2 = &app.CreateForm<Tzokcfg_2>();
+    zokcfg_4 = &app.CreateForm<Tzokcfg_4>();
+    zokcfg_3 = &app.CreateForm<Tzokcfg_3>();
     app.Run();
   } catch (const std::exception& error) {
     form::ShowException(error);

@@ -3,97 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "demo_install.h"
 #include "main_window/main_window.h"
 #include "registry_keys.h"
+#include "screen_capture.h"
 #include "test_support.h"
 #include "variant.h"
+
+using testing_support::Capture;
+using testing_support::CaptureWindow;
+using testing_support::SaveBmp;
 
 namespace {
 
 constexpr bool kYev = variant::kIsYev;
-
-// The screen's pixels under a window, top row first, as 0x00RRGGBB.
-struct Capture {
-  int width = 0, height = 0;
-  POINT client_origin{};  // where the client area's (0, 0) lies in the capture
-  std::vector<unsigned> pixels;
-
-  unsigned At(int client_x, int client_y) const {
-    int x = client_origin.x + client_x, y = client_origin.y + client_y;
-    return pixels[static_cast<size_t>(y) * width + x];
-  }
-};
-
-Capture CaptureWindow(HWND window) {
-  Capture capture;
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  capture.width = rect.right - rect.left;
-  capture.height = rect.bottom - rect.top;
-  POINT origin{0, 0};
-  ClientToScreen(window, &origin);
-  capture.client_origin = {origin.x - rect.left, origin.y - rect.top};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = capture.width;
-  info.bmiHeader.biHeight = -capture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  // The window's own surface, whatever other windows on the display cover it.
-  HDC screen = GetWindowDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, capture.width, capture.height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const auto* source = static_cast<const unsigned*>(bits);
-  capture.pixels.assign(source, source + static_cast<size_t>(capture.width) * capture.height);
-  for (unsigned& pixel : capture.pixels) pixel &= 0xFFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  return capture;
-}
-
-// A 24-bit BMP, bottom row first as the format wants.
-bool SaveBmp(const Capture& capture, const std::wstring& path) {
-  const int row_bytes = (capture.width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof(header);
-  header.biWidth = capture.width;
-  header.biHeight = capture.height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  header.biSizeImage = row_bytes * capture.height;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  std::vector<char> bytes(header.biSizeImage, 0);
-  for (int y = 0; y < capture.height; ++y) {
-    char* row = &bytes[static_cast<size_t>(capture.height - 1 - y) * row_bytes];
-    for (int x = 0; x < capture.width; ++x) {
-      unsigned pixel = capture.pixels[static_cast<size_t>(y) * capture.width + x];
-      row[x * 3 + 0] = static_cast<char>(pixel & 0xFF);
-      row[x * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
-      row[x * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
-    }
-  }
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  out.write(bytes.data(), bytes.size());
-  return static_cast<bool>(out);
-}
 
 unsigned Rgb(COLORREF colour) { return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour); }
 
@@ -155,8 +81,7 @@ class ScreenshotTest : public ::testing::Test {
   }
 
   bool Save(const Capture& capture, const std::string& suffix) {
-    const std::wstring folder = testing_support::BinDir() + L"\\..\\screenshots";
-    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring folder = testing_support::ScreenshotFolder();
     const std::string name = variant::kConfigProgram + suffix;
     return SaveBmp(capture, folder + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp");
   }

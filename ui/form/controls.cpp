@@ -155,7 +155,7 @@ Label::Label(Form* owner, const ComponentRow& row, Control* parent)
     : Control(owner, row), transparent_(row.transparent) {
   ComponentRow label = row;
   label.tab_stop = false;
-  CreateWindowFor(label, parent, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY);
+  CreateWindowFor(label, parent, L"STATIC", (row.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOTIFY);
   SetShowHint(row.show_hint);
 }
 

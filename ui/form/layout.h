@@ -62,6 +62,7 @@ struct ComponentRow {
   bool show_hint = false;
   bool transparent = false;
   bool auto_size = false;
+  bool word_wrap = false;                           // label: lines broken at word ends
   int item_height = 0;                              // combo box: height of the list items
   Bevel bevel_inner = Bevel::kNone, bevel_outer = Bevel::kNone;  // panel
   std::string picture;                              // image: icon resource; image list: prefix
@@ -78,6 +79,7 @@ struct ComponentRow {
   ComponentRow& ShowHint() { show_hint = true; return *this; }
   ComponentRow& Transparent() { transparent = true; return *this; }
   ComponentRow& AutoSize() { auto_size = true; return *this; }
+  ComponentRow& WordWrap() { word_wrap = true; return *this; }
   ComponentRow& ItemHeight(int value) { item_height = value; return *this; }
   ComponentRow& Bevels(Bevel inner, Bevel outer) { bevel_inner = inner; bevel_outer = outer; return *this; }
   ComponentRow& Icon(const std::string& resource) { picture = resource; return *this; }

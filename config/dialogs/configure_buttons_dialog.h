@@ -1,0 +1,57 @@
+// The Configure Buttons dialog (class Tzokcfg_2): gives the key EditButton of the selected
+// scheme a caption and a link (a program, document, web page or URL file), typed or chosen with
+// the open-file dialog. OK writes the key record, the key's row and the working set.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "dialogs/dialog_frame.h"
+#include "form/dialogs.h"
+#include "form/form.h"
+
+// "%PROGRAMFILES%" expanded at creation, the open-file dialog's first folder; ProgramFilesOk is
+// the expansion's result, 0 when it failed (then no first folder is set).
+extern std::string ProgramFilesPath;
+extern int32_t ProgramFilesOk;
+// The link field counts as edited since the dialog was shown: OK then makes the key a link.
+extern bool LinkEdited;
+// The next change of the link field's text is not counted as an edit.
+extern bool IgnoreLinkChange;
+
+class Tzokcfg_2 : public form::Form {
+ public:
+  explicit Tzokcfg_2(form::Application& app);
+  ~Tzokcfg_2() override;
+
+  void LoadCaptions();
+  void ApplyDialogFont();
+
+  form::GroupBox* GroupBox1 = nullptr;
+  form::Image* Image1 = nullptr;
+  form::Label* Label3 = nullptr;
+  form::Label* Label4 = nullptr;
+  form::Label* Label1 = nullptr;
+  form::Edit* Edit1 = nullptr;
+  form::Label* Label2 = nullptr;
+  form::Edit* Edit2 = nullptr;
+  form::Button* BitBtn3 = nullptr;
+  form::Button* BitBtn1 = nullptr;
+  form::Button* BitBtn2 = nullptr;
+  form::OpenDialog OpenDialog1;
+  DialogFontOwner DialogFont{1};
+
+ private:
+  static const HandlerTable<Tzokcfg_2>& Handlers();
+  void FormCreate(form::Component& sender);
+  void FormShow(form::Component& sender);
+  void FormDestroy(form::Component& sender);
+  void Edit2KeyDown(form::Component& sender, WORD& key, unsigned shift);
+  void Edit2Change(form::Component& sender);
+  void BitBtn1Click(form::Component& sender);
+  void BitBtn2Click(form::Component& sender);
+  void BitBtn3Click(form::Component& sender);
+
+  void StartBrowsingInProgramFiles();
+};
+
+form::Layout ConfigureButtonsLayout();

@@ -1,0 +1,128 @@
+#include "dialogs/create_theme_dialog.h"
+
+#include "form/dialogs.h"
+#include "main_window/dialog_windows.h"
+#include "main_window/main_window.h"
+#include "main_window/scheme_list.h"
+#include "main_window/scheme_rows.h"
+#include "store/profile_text.h"
+#include "store/program_texts.h"
+#include "store/scheme_file.h"
+#include "store/text_conversions.h"
+#include "system/language_texts.h"
+
+namespace {
+
+// A code-page box owned by the dialog, text and caption from numbered messages.
+int AskWithMessages(form::Form& dialog, int32_t text, int32_t caption, UINT buttons) {
+  return form::MessageBoxCodePage(&dialog, WideToAnsi(LanguageMessageText(text)),
+                                  WideToAnsi(LanguageMessageText(caption)), buttons);
+}
+
+}  // namespace
+
+const HandlerTable<Tzokcfg_1>& Tzokcfg_1::Handlers() {
+  static const HandlerTable<Tzokcfg_1> table = {
+      {
+          {"FormCreate", &Tzokcfg_1::FormCreate},
+          {"FormShow", &Tzokcfg_1::FormShow},
+          {"FormDestroy", &Tzokcfg_1::FormDestroy},
+          {"Edit1_999Change", &Tzokcfg_1::Edit1_999Change},
+          {"BitBtn1Click", &Tzokcfg_1::BitBtn1Click},
+          {"BitBtn2Click", &Tzokcfg_1::BitBtn2Click},
+      },
+      {},
+  };
+  return table;
+}
+
+Tzokcfg_1::Tzokcfg_1(form::Application& app) : form::Form(app, CreateThemeLayout(), BindHandlers(this, Handlers())) {
+  GroupBox1 = &Get<form::GroupBox>("GroupBox1");
+  Label1 = &Get<form::Label>("Label1");
+  Edit1 = &Get<form::Edit>("Edit1");
+  Edit1_999 = &Get<form::Edit>("Edit1_999");
+  BitBtn1 = &Get<form::Button>("BitBtn1");
+  BitBtn2 = &Get<form::Button>("BitBtn2");
+}
+
+Tzokcfg_1::~Tzokcfg_1() {
+  DestroyForm();
+  if (zokcfg_1 == this) zokcfg_1 = nullptr;
+}
+
+void Tzokcfg_1::FormCreate(form::Component&) {
+  DialogFont.Create();
+  LoadCaptions();
+}
+
+void Tzokcfg_1::FormDestroy(form::Component&) { DialogFont.Free(); }
+
+void Tzokcfg_1::LoadCaptions() {
+  LoadCaptionTable(*this, {
+                              {"zokcfg_1_caption", nullptr},
+                              {"zui1_Label1_caption", Label1},
+                              {"zui1_BitBtn1_caption", BitBtn1},
+                              {"zui1_BitBtn2_caption", BitBtn2},
+                          });
+}
+
+void Tzokcfg_1::ApplyDialogFont() { DialogFont.ApplyTo({Label1, Edit1}); }
+
+void Tzokcfg_1::FormShow(form::Component&) {
+  CentreOnWorkArea(*this);
+  Edit1->SetText(L"");
+  ApplyDialogFont();
+}
+
+// Any name counts, spaces only too; only an empty one keeps OK disabled.
+void Tzokcfg_1::Edit1_999Change(form::Component&) { BitBtn1->SetEnabled(!Edit1->Text().empty()); }
+
+void Tzokcfg_1::BitBtn2Click(form::Component&) {
+  Edit1->SetText(L"");
+  Close();
+}
+
+void Tzokcfg_1::BitBtn1Click(form::Component&) {
+  if (!zokcfg_0) return;
+  Tzokcfg_0& window = *zokcfg_0;
+  const std::wstring name = Edit1->Text();
+  const int position = window.ComboBox1->FindExact(name);
+  if (position < 0) {
+    SaveAsNewScheme(window, name);
+  } else {
+    if (AskWithMessages(*this, kMsgOverwriteText, kMsgOverwriteCaption, MB_OKCANCEL) != IDOK) {
+      Edit1->SetFocus();
+      return;
+    }
+    if (position == 0) {
+      AskWithMessages(*this, kMsgFactorySchemeText, kMsgSchemeCaption, MB_OK);
+      window.ComboBox1->SetFocus();
+    } else {
+      OverwriteScheme(window, position);
+    }
+  }
+  window.UpdateEnableStates();
+  Close();
+}
+
+// The new section is written at once: its name, then "global" (still with the old "scheme" and
+// "current") and its keys, then the new "scheme"; the list and the row table follow the file.
+void Tzokcfg_1::SaveAsNewScheme(Tzokcfg_0& window, const std::wstring& name) {
+  const std::wstring section = IntToText(IniData.scheme + 1);
+  IniData.schemedata.schemename = name;
+  WriteProfileText(section, L"schemename", name, UserSchemeFile);
+  WriteSchemeSection(UserSchemeFile, section, IniData);
+  IniData.scheme = IniData.scheme + 1;
+  IniData.current = IniData.scheme;
+  WriteProfileText(L"global", L"scheme", IntToText(IniData.scheme), UserSchemeFile);
+  FillSchemeList(window, section);
+  SchemeModified = false;
+  AppendSchemeRows(window, IniData.scheme);
+}
+
+// Only the rows change; the main window's OK writes them.
+void Tzokcfg_1::OverwriteScheme(Tzokcfg_0& window, int position) {
+  WriteSnapshotRows(window, position);
+  FillSchemeList(window, IntToText(IniData.current));
+  SchemeModified = false;
+}

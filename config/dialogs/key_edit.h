@@ -1,0 +1,23 @@
+// The steps the Configure Buttons and View Functions dialogs share when they edit the key
+// EditButton of the selected scheme.
+#pragma once
+#include "form/form.h"
+#include "store/scheme_records.h"
+
+class Tzokcfg_0;
+
+// The key record being edited in the configuration record, or null when EditButton names no
+// key record.
+hotkey_data* EditedKeyRecord();
+// The caption or link of the edited key in the working set as a field shows it: empty for its
+// sentinel; empty too when EditButton names no key record.
+std::wstring EditedKeyCaption();
+std::wstring EditedKeyLink();
+
+// A field whose text holds "|" is refused: message 24, whole, in a Unicode box without owner or
+// caption, then the field gets the focus. True when refused.
+bool RefuseBarIn(form::Edit& field);
+
+// After the key's record and row have changed: the scheme counts as modified, the row becomes
+// the selected one and the working set takes the record's scheme.
+void FinishKeyEdit(Tzokcfg_0& window, int row);
