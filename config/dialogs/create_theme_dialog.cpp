@@ -107,12 +107,15 @@ void Tzokcfg_1::BitBtn1Click(form::Component&) {
 
 // The new section is written at once: its name, then "global" (still with the old "scheme" and
 // "current") and its keys, then the new "scheme"; the list and the row table follow the file.
+// The new scheme comes after the last one the list shows: "scheme" + 1 for a well-formed file,
+// and no overflow when a damaged "scheme" is far beyond the sections the file holds.
 void Tzokcfg_1::SaveAsNewScheme(Tzokcfg_0& window, const std::wstring& name) {
-  const std::wstring section = IntToText(IniData.scheme + 1);
+  const int32_t index = SchemeSectionsInFile(UserSchemeFile, IniData.scheme);
+  const std::wstring section = IntToText(index);
   IniData.schemedata.schemename = name;
   WriteProfileText(section, L"schemename", name, UserSchemeFile);
   WriteSchemeSection(UserSchemeFile, section, IniData);
-  IniData.scheme = IniData.scheme + 1;
+  IniData.scheme = index;
   IniData.current = IniData.scheme;
   WriteProfileText(L"global", L"scheme", IntToText(IniData.scheme), UserSchemeFile);
   FillSchemeList(window, section);

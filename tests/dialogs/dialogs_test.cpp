@@ -178,6 +178,32 @@ TEST_F(DialogsTest, CreateThemeAppendsANewSchemeAndStartsEmptyAgain) {
   EXPECT_EQ(nullptr, DialogFonts[0]);
 }
 
+// A damaged "scheme" far beyond the three sections the file holds: the new theme follows the
+// last scheme the list shows, with no overflow of the scheme number.
+TEST_F(DialogsTest, CreateThemeAfterADamagedSchemeCountFollowsTheListedSchemes) {
+  std::string text = ThreeSchemes();
+  text.replace(text.find("scheme=2"), 8, "scheme=2147483647");
+  ASSERT_TRUE(WriteTextFile(UserSchemeFile, text));
+  ASSERT_EQ(0, LoadScheme(window_, UserSchemeFile, L"1", IniData));
+  LoadAllSchemeRows(window_);
+  const int listed = window_.ComboBox1->Count();
+  const int rows = RowCount(window_);
+  auto dialog = Create<Tzokcfg_1>();
+  dialog->Show();
+  dialog->Edit1->SetText(L"Fresh");
+  dialog->BitBtn1->Click();
+
+  const std::wstring section = IntToText(listed);
+  wchar_t name[32] = {};
+  GetPrivateProfileStringW(section.c_str(), L"schemename", L"", name, 32, UserSchemeFile.c_str());
+  EXPECT_STREQ(L"Fresh", name);
+  EXPECT_EQ(static_cast<UINT>(listed), GetPrivateProfileIntW(L"global", L"scheme", 0, UserSchemeFile.c_str()));
+  EXPECT_EQ(listed, IniData.scheme);
+  EXPECT_EQ(listed + 1, window_.ComboBox1->Count());
+  EXPECT_EQ(listed, window_.ComboBox1->ItemIndex());
+  EXPECT_EQ(rows + 10, RowCount(window_));
+}
+
 TEST_F(DialogsTest, CreateThemeOverwritesAUserSchemeOnlyInTheRowsAndNeverTheFactoryOne) {
   auto dialog = Create<Tzokcfg_1>();
   const auto file_before = ReadLines(UserSchemeFile);
