@@ -1,9 +1,5 @@
 #include "reader.h"
 
-#include "hid_device_manager.h"
-
-HWND ReaderWindow = nullptr;
-
 namespace {
 
 constexpr DWORD kWaitStepMs = 100;
@@ -11,6 +7,30 @@ constexpr int kClearedPrefixBytes = 12;
 // How long a stopping reader waits for its cancelled read to come back before it gives up
 // and leaves its memory in place rather than free what the read might still write.
 constexpr int kCancelWaitSteps = 50;
+
+}  // namespace
+
+// Everything one reader works with. The client's thread and the reader thread each hold one
+// reference; whoever lets go last frees it, so a reader that is told to stop can finish at
+// its own pace while its slot is reused at once.
+struct ReaderContext {
+  volatile LONG references;
+  volatile LONG stop;         // 0 = run, 1 = stop; set by the client's thread
+  volatile LONG read_done;    // set by the completion routine of the pending read
+  int index;                  // device-table index, sent with every report
+  HANDLE handle;              // the reader's own duplicate of the collection handle
+  HANDLE thread;              // the reader thread; used and closed by the client's thread
+  HWND window;                // where reports are delivered
+  OVERLAPPED overlapped;      // of the pending read; hEvent carries the context
+  // The passes read into the two buffers in turn, so a report completing while the previous
+  // one is delivered never lands in the memory being delivered.
+  unsigned char buffers[2][kInputReportLength];
+  // The buffer being delivered by the pending ReaderReportMessage, or nullptr; the receiver
+  // honours the message only for this address, and only once.
+  void* volatile delivering;
+};
+
+namespace {
 
 // Runs in the reader thread inside its alertable wait; the record's hEvent carries the
 // context (ReadFileEx leaves that field to the caller).
@@ -38,8 +58,8 @@ bool QueueRead(ReaderContext* context, unsigned char* buffer) {
                     ReadCompletion) != FALSE;
 }
 
-// Hands one report to the hidden window and waits until the client has taken it, then posts
-// the notice with its first four bytes.
+// Hands one report to the window and waits until the client has taken it, then posts the
+// notice with its first four bytes.
 void Deliver(ReaderContext* context, unsigned char* report) {
   InterlockedExchangePointer(const_cast<void**>(&context->delivering), report);
   SendMessageA(context->window, ReaderReportMessage, static_cast<WPARAM>(context->index),
@@ -90,42 +110,13 @@ DWORD RunReader(ReaderContext* context, bool* read_pending) {
   }
 }
 
-}  // namespace
-
-ReaderContext* CreateReaderContext(int index, HANDLE collection, HWND window) {
-  auto* context = static_cast<ReaderContext*>(
-      HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReaderContext)));
-  if (!context) return nullptr;
-  HANDLE process = GetCurrentProcess();
-  if (!DuplicateHandle(process, collection, process, &context->handle, 0, FALSE,
-                       DUPLICATE_SAME_ACCESS)) {
-    HeapFree(GetProcessHeap(), 0, context);
-    return nullptr;
-  }
-  context->references = 1;
-  context->index = index;
-  context->window = window;
-  return context;
-}
-
 void ReleaseReaderContext(ReaderContext* context) {
   if (InterlockedDecrement(&context->references) != 0) return;
   if (context->handle) CloseHandle(context->handle);
   HeapFree(GetProcessHeap(), 0, context);
 }
 
-void SignalReaderStop(ReaderContext* context) {
-  InterlockedExchange(&context->stop, 1);
-  if (context->thread) QueueUserAPC(WakeReader, context->thread, 0);
-}
-
-bool ClaimReaderDelivery(ReaderContext* context, LPARAM report) {
-  void* address = reinterpret_cast<void*>(report);
-  if (!address) return false;
-  return InterlockedCompareExchangePointer(const_cast<void**>(&context->delivering), nullptr,
-                                           address) == address;
-}
-
+// Thread routine of one reader; exit code 0 when stopped, 1 when a read was refused.
 DWORD WINAPI ReaderThread(LPVOID argument) {
   auto* context = static_cast<ReaderContext*>(argument);
   bool read_pending = false;
@@ -136,78 +127,42 @@ DWORD WINAPI ReaderThread(LPVOID argument) {
   return code;
 }
 
-// --- The manager's reader operations ---
-
-namespace {
-
-// Stops the reader of slot `index` (if any) and empties the slot; never waits for it.
-void StopReaderOfSlot(int index) {
-  ReaderContext* context = DeviceManager.reader_slots[index];
-  if (!context) return;
-  DeviceManager.reader_slots[index] = nullptr;
-  SignalReaderStop(context);
-  if (context->thread) {
-    CloseHandle(context->thread);
-    context->thread = nullptr;
-  }
-  ReleaseReaderContext(context);
-}
-
-bool HasReaderSlot(int index) { return index >= 0 && index < kReaderSlotCount; }
-
 }  // namespace
 
-bool HidDeviceManager::StartReader(int index) {
-  if (index < 0 || index >= device_count || !HasReaderSlot(index)) return false;
-  if (IsDeviceOpen(index)) return false;
-  if (!OpenDeviceHandle(index, true)) return false;
-  RegisterHandleNotification(index);
-  // A reader that ended by itself leaves its context in the slot until it is stopped.
-  StopReaderOfSlot(index);
-  ReaderWindow = notification_window;
-  ReaderContext* context = CreateReaderContext(index, device_table[index].handle, ReaderWindow);
-  if (!context) return false;
-  context->references = 2;  // the slot's and the thread's
+ReaderContext* StartReaderThread(int index, HANDLE collection, HWND window) {
+  auto* context = static_cast<ReaderContext*>(
+      HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReaderContext)));
+  if (!context) return nullptr;
+  HANDLE process = GetCurrentProcess();
+  if (!DuplicateHandle(process, collection, process, &context->handle, 0, FALSE,
+                       DUPLICATE_SAME_ACCESS)) {
+    HeapFree(GetProcessHeap(), 0, context);
+    return nullptr;
+  }
+  context->references = 2;  // the caller's and the thread's
+  context->index = index;
+  context->window = window;
   // Only the client's thread uses the thread handle (to wake and to close it).
   context->thread = CreateThread(nullptr, 0, ReaderThread, context, 0, nullptr);
   if (!context->thread) {
     context->references = 1;
     ReleaseReaderContext(context);
-    return false;
+    return nullptr;
   }
-  reader_slots[index] = context;
-  return true;
+  return context;
 }
 
-int HidDeviceManager::StopReader(int index) {
-  if (!IsDeviceOpen(index)) return 0;
-  if (HasReaderSlot(index)) StopReaderOfSlot(index);
-  UnregisterHandleNotification(index);
-  CloseDeviceHandle(index);
-  return 1;
+void StopReaderThread(ReaderContext* context) {
+  InterlockedExchange(&context->stop, 1);
+  QueueUserAPC(WakeReader, context->thread, 0);
+  CloseHandle(context->thread);
+  context->thread = nullptr;
+  ReleaseReaderContext(context);
 }
 
-void HidDeviceManager::StopAllReaders() {
-  for (int i = 0; i < device_count; ++i) StopReader(i);
-  // Slots beyond the current table (none in normal use) are stopped too, so no reader is
-  // ever left running without a slot.
-  for (int i = 0; i < kReaderSlotCount; ++i) StopReaderOfSlot(i);
-}
-
-int HidDeviceManager::CloseDeviceHandle(int index) {
-  DeviceRecord* record = GetDeviceRecord(index);
-  if (!record) return 0;
-  if (record->handle_notification) {
-    UnregisterDeviceNotification(record->handle_notification);
-    record->handle_notification = nullptr;
-  }
-  if (record->event) {
-    CloseHandle(record->event);
-    record->event = nullptr;
-  }
-  if (record->handle) {
-    CloseHandle(record->handle);
-    record->handle = nullptr;
-  }
-  return 1;
+bool ClaimReaderDelivery(ReaderContext* context, LPARAM report) {
+  void* address = reinterpret_cast<void*>(report);
+  if (!address) return false;
+  return InterlockedCompareExchangePointer(const_cast<void**>(&context->delivering), nullptr,
+                                           address) == address;
 }
