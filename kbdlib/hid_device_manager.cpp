@@ -328,11 +328,12 @@ void HidDeviceManager::OnDeviceChange(const DeviceChange& change) {
 }
 
 // Anything not sent by a reader of this process that is delivering exactly this buffer
-// (another process, a stale slot, a made-up address) is ignored.
+// (another process, a made-up address, a repeated message) is ignored.
+// A reader stopped while it sends still has its report delivered: the report was read
+// before the stop, and its buffer stays valid until the send returns.
 void HidDeviceManager::ForwardReaderReport(WPARAM index, LPARAM report) {
   if (index >= static_cast<WPARAM>(kReaderSlotCount) || !InSendMessage()) return;
-  ReaderContext* reader = reader_slots[index];
-  if (!reader || !ClaimReaderDelivery(reader, report)) return;
+  if (!ClaimReaderDelivery(index, report)) return;
   SendMessageA(ClientWindow, KeyReportMessage, LOWORD(index), report);
 }
 

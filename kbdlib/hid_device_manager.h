@@ -117,7 +117,8 @@ class HidDeviceManager {
   DEV_BROADCAST_HANDLE handle_filter = {};        // one handle filter, reused per registration
   HDEVNOTIFY interface_notification = nullptr;    // registration of interface_filter
   // Reader slot i belongs to device-table index i (0 to 29): the reader started for it, or
-  // nullptr. A stopped reader releases its own context, so the slot may be reused at once.
+  // nullptr. A stopped reader is let go at once (its context is freed once its thread is
+  // done with it), so the slot may be reused at once.
   ReaderContext* reader_slots[kReaderSlotCount] = {};
 };
 

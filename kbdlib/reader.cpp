@@ -1,27 +1,42 @@
 #include "reader.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr DWORD kWaitStepMs = 100;
 constexpr int kClearedPrefixBytes = 12;
-// How long a stopping reader waits for its cancelled read to come back before it gives up
-// and leaves its memory in place rather than free what the read might still write.
+// How long a stopped reader waits for its read to come back after its handle was closed
+// before it ends anyway; the end of its thread then cancels the read.
 constexpr int kCancelWaitSteps = 50;
+
+// How far a reader thread is with its context.
+enum Progress : LONG {
+  kRunning = 0,
+  kFinished = 1,   // the thread no longer touches the context
+  kAbandoned = 2,  // the thread ends with a read outstanding: the context may be freed only
+                   // once the thread (see `ended_thread`) has ended, which cancels the read
+};
 
 }  // namespace
 
-// Everything one reader works with. The client's thread and the reader thread each hold one
-// reference; whoever lets go last frees it, so a reader that is told to stop can finish at
-// its own pace while its slot is reused at once.
+// Everything one reader works with. Owned by the client's thread (the list below); the reader
+// thread tells through `progress` when it is done with it.
 struct ReaderContext {
-  volatile LONG references;
-  volatile LONG stop;         // 0 = run, 1 = stop; set by the client's thread
-  volatile LONG read_done;    // set by the completion routine of the pending read
-  int index;                  // device-table index, sent with every report
-  HANDLE handle;              // the reader's own duplicate of the collection handle
-  HANDLE thread;              // the reader thread; used and closed by the client's thread
-  HWND window;                // where reports are delivered
-  OVERLAPPED overlapped;      // of the pending read; hEvent carries the context
+  volatile LONG stop;       // 0 = run, 1 = stop; set by the client's thread
+  volatile LONG read_done;  // set by the completion routine of the pending read
+  volatile LONG progress;   // Progress, set by the reader thread
+  int index;                // device-table index, sent with every report
+  // The collection handle, used only while `handle_lock` is held; the client's thread takes
+  // it away (nullptr) when it stops the reader, before it closes the handle, so a handle value
+  // that the platform hands out again is never read by a stopped reader.
+  HANDLE handle;
+  CRITICAL_SECTION handle_lock;
+  HANDLE thread;            // the reader thread; closed by the client's thread at the stop
+  HANDLE ended_thread;      // with kAbandoned: the reader's own handle to its thread
+  HWND window;              // where reports are delivered
+  OVERLAPPED overlapped;    // of the pending read; hEvent carries the context
   // The passes read into the two buffers in turn, so a report completing while the previous
   // one is delivered never lands in the memory being delivered.
   unsigned char buffers[2][kInputReportLength];
@@ -31,6 +46,9 @@ struct ReaderContext {
 };
 
 namespace {
+
+// Every reader not yet freed, running or stopped; touched by the client's thread only.
+std::vector<ReaderContext*> readers;
 
 // Runs in the reader thread inside its alertable wait; the record's hEvent carries the
 // context (ReadFileEx leaves that field to the caller).
@@ -50,12 +68,17 @@ LPARAM FirstFourBytes(const unsigned char* report) {
                              static_cast<DWORD>(report[3]) << 24);
 }
 
+// Queues the next read, unless the reader was stopped (and its handle taken away).
 bool QueueRead(ReaderContext* context, unsigned char* buffer) {
   ZeroMemory(&context->overlapped, sizeof context->overlapped);
   context->overlapped.hEvent = context;
   context->read_done = 0;
-  return ReadFileEx(context->handle, buffer, kInputReportLength, &context->overlapped,
-                    ReadCompletion) != FALSE;
+  EnterCriticalSection(&context->handle_lock);
+  bool queued = context->handle && !StopRequested(context) &&
+                ReadFileEx(context->handle, buffer, kInputReportLength, &context->overlapped,
+                           ReadCompletion);
+  LeaveCriticalSection(&context->handle_lock);
+  return queued;
 }
 
 // Hands one report to the window and waits until the client has taken it, then posts the
@@ -78,10 +101,10 @@ bool WaitForRead(ReaderContext* context) {
   return true;
 }
 
-// Cancels the pending read and waits for its completion routine, after which nothing writes
-// into the context any more. False when the read never came back.
+// A stopped reader's handle has been closed, which ends its read: waits for the read's
+// completion routine, after which nothing writes into the context any more. False when the
+// read did not come back.
 bool FinishPendingRead(ReaderContext* context) {
-  CancelIo(context->handle);
   for (int step = 0; step < kCancelWaitSteps && !context->read_done; ++step)
     SleepEx(kWaitStepMs, TRUE);
   return context->read_done != 0;
@@ -92,11 +115,10 @@ bool FinishPendingRead(ReaderContext* context) {
 // a read is still outstanding.
 DWORD RunReader(ReaderContext* context, bool* read_pending) {
   *read_pending = false;
-  if (StopRequested(context)) return 0;
   for (unsigned pass = 0;; ++pass) {
     unsigned char* reading = context->buffers[pass & 1];
     unsigned char* completed = context->buffers[(pass + 1) & 1];
-    if (!QueueRead(context, reading)) return 1;
+    if (!QueueRead(context, reading)) return StopRequested(context) ? 0 : 1;
     *read_pending = true;
     // The first pass has no completed read to deliver: a read that completes at once is
     // delivered by the next pass, after the read following it has been queued.
@@ -110,59 +132,85 @@ DWORD RunReader(ReaderContext* context, bool* read_pending) {
   }
 }
 
-void ReleaseReaderContext(ReaderContext* context) {
-  if (InterlockedDecrement(&context->references) != 0) return;
-  if (context->handle) CloseHandle(context->handle);
-  HeapFree(GetProcessHeap(), 0, context);
-}
-
 // Thread routine of one reader; exit code 0 when stopped, 1 when a read was refused.
 DWORD WINAPI ReaderThread(LPVOID argument) {
   auto* context = static_cast<ReaderContext*>(argument);
   bool read_pending = false;
   DWORD code = RunReader(context, &read_pending);
-  // A read the platform never returned may still write into the context: keep it.
-  if (read_pending && !FinishPendingRead(context)) return code;
-  ReleaseReaderContext(context);
+  if (read_pending && !FinishPendingRead(context)) {
+    HANDLE process = GetCurrentProcess();
+    if (DuplicateHandle(process, GetCurrentThread(), process, &context->ended_thread, SYNCHRONIZE,
+                        FALSE, 0)) {
+      InterlockedExchange(&context->progress, kAbandoned);
+    }
+    // Without a handle to wait on, the context stays: a late read may still write into it.
+    return code;
+  }
+  InterlockedExchange(&context->progress, kFinished);
   return code;
+}
+
+bool CanBeFreed(ReaderContext* context) {
+  if (!StopRequested(context)) return false;
+  if (context->progress == kFinished) return true;
+  return context->progress == kAbandoned &&
+         WaitForSingleObject(context->ended_thread, 0) == WAIT_OBJECT_0;
+}
+
+void FreeReader(ReaderContext* context) {
+  if (context->ended_thread) CloseHandle(context->ended_thread);
+  DeleteCriticalSection(&context->handle_lock);
+  HeapFree(GetProcessHeap(), 0, context);
 }
 
 }  // namespace
 
 ReaderContext* StartReaderThread(int index, HANDLE collection, HWND window) {
+  ReleaseFinishedReaders();
   auto* context = static_cast<ReaderContext*>(
       HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReaderContext)));
   if (!context) return nullptr;
-  HANDLE process = GetCurrentProcess();
-  if (!DuplicateHandle(process, collection, process, &context->handle, 0, FALSE,
-                       DUPLICATE_SAME_ACCESS)) {
-    HeapFree(GetProcessHeap(), 0, context);
-    return nullptr;
-  }
-  context->references = 2;  // the caller's and the thread's
+  InitializeCriticalSection(&context->handle_lock);
   context->index = index;
+  context->handle = collection;
   context->window = window;
-  // Only the client's thread uses the thread handle (to wake and to close it).
+  readers.push_back(context);
   context->thread = CreateThread(nullptr, 0, ReaderThread, context, 0, nullptr);
   if (!context->thread) {
-    context->references = 1;
-    ReleaseReaderContext(context);
+    readers.pop_back();
+    FreeReader(context);
     return nullptr;
   }
   return context;
 }
 
 void StopReaderThread(ReaderContext* context) {
+  EnterCriticalSection(&context->handle_lock);
   InterlockedExchange(&context->stop, 1);
+  context->handle = nullptr;
+  LeaveCriticalSection(&context->handle_lock);
   QueueUserAPC(WakeReader, context->thread, 0);
   CloseHandle(context->thread);
   context->thread = nullptr;
-  ReleaseReaderContext(context);
+  ReleaseFinishedReaders();
 }
 
-bool ClaimReaderDelivery(ReaderContext* context, LPARAM report) {
+bool ClaimReaderDelivery(WPARAM index, LPARAM report) {
   void* address = reinterpret_cast<void*>(report);
   if (!address) return false;
-  return InterlockedCompareExchangePointer(const_cast<void**>(&context->delivering), nullptr,
-                                           address) == address;
+  for (ReaderContext* context : readers) {
+    if (static_cast<WPARAM>(context->index) != index) continue;
+    if (InterlockedCompareExchangePointer(const_cast<void**>(&context->delivering), nullptr,
+                                          address) == address) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ReleaseFinishedReaders() {
+  auto finished = std::stable_partition(readers.begin(), readers.end(),
+                                        [](ReaderContext* context) { return !CanBeFreed(context); });
+  std::for_each(finished, readers.end(), FreeReader);
+  readers.erase(finished, readers.end());
 }

@@ -1,6 +1,7 @@
 // Reader threads: one per read collection, delivering 32-byte input reports to a window by
 // a synchronous send. Knows nothing of the device table: it is handed an open collection
-// handle, a device-table index to report and the window to deliver to.
+// handle, a device-table index to report and the window to deliver to. Every function here
+// runs on the client's thread; only the reader threads themselves run elsewhere.
 #pragma once
 #include <windows.h>
 
@@ -8,15 +9,21 @@ constexpr int kInputReportLength = 32;
 constexpr UINT ReaderNoticeMessage = 0x501;
 constexpr UINT ReaderReportMessage = 0x502;
 
-// One running reader: its thread, stop flag, handle, report buffers and overlapped record.
+// One reader: its thread, stop flag, handle, report buffers and overlapped record.
 struct ReaderContext;
 
-// Starts a reader for `index` reading its own duplicate of `collection` and delivering to
-// `window`. nullptr when the handle cannot be duplicated, memory runs out or no thread starts.
+// Starts a reader for `index` reading `collection` and delivering to `window`. The caller
+// keeps owning the handle and closes it only after StopReaderThread. nullptr when memory runs
+// out or no thread starts.
 ReaderContext* StartReaderThread(int index, HANDLE collection, HWND window);
-// Tells the reader to stop, wakes it and lets go of it; never waits for it. The reader frees
-// its own context when it has ended.
+// Tells the reader to stop and takes the collection handle from it: once this returns the
+// reader never uses the handle again, so the caller may close it at once (which ends the
+// pending read). Never waits for the reader: at most for it to finish queueing a read.
+// A report the reader is sending when stopped is still delivered (ClaimReaderDelivery).
 void StopReaderThread(ReaderContext* reader);
-// Claims the delivery of `report` by the reader: true once for the address the reader is
-// delivering right now, false for any other address or a second claim.
-bool ClaimReaderDelivery(ReaderContext* reader, LPARAM report);
+// Claims the delivery of `report` for `index`: true once for the address that a reader of
+// this process, running or stopped, is sending right now; false for any other address, or a
+// second claim.
+bool ClaimReaderDelivery(WPARAM index, LPARAM report);
+// Frees the contexts of stopped readers whose threads are done with them.
+void ReleaseFinishedReaders();

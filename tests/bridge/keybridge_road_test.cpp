@@ -239,7 +239,6 @@ TEST(KeyBridgeRoadTest, AHandlerThatAppearsLateGetsTheNextReport) {
   ASSERT_NE(nullptr, road.dialog);
   ASSERT_TRUE(road.Reading());
   ASSERT_TRUE(road.sim.WriteReport(kPathA, kbdsim::Report({0x05, 0x01})));
-  ASSERT_TRUE(WaitUntil([&] { return road.sim.PendingReports(kPathA) == 0; }));
   Sleep(500);  // the bridge has met no handler window and dropped the report
 
   road.StartHandler();
