@@ -163,12 +163,18 @@ TEST_F(ReaderNotifications, ArrivalsAndQueryRemove) {
   EXPECT_TRUE(sim_.WaitForOpen(path, 0));
   EXPECT_EQ(WaitForThreadCount(threads), threads);
 
+  // A reader's handle is registered for notifications while it is read, once.
+  ReadAndWaitOpen({"rn-arrive"});
+  EXPECT_EQ(sim_.HandleNotifications(path), 1);
+  session_.library().read_device(kUsagePage, kUsage);
+  EXPECT_EQ(sim_.HandleNotifications(path), 1);
+
   // Query-remove closes every collection, and a refused removal reopens nothing: reports
   // flow again only after ReadDevice.
-  ReadAndWaitOpen({"rn-arrive"});
   session_.Clear();
   SendHandleNotification(hidden_, DBT_DEVICEQUERYREMOVE);
   EXPECT_EQ(sim_.OpenNow(path), 0);
+  EXPECT_EQ(sim_.HandleNotifications(path), 0);
   EXPECT_EQ(WaitForThreadCount(threads), threads);
   SendHandleNotification(hidden_, DBT_DEVICEQUERYREMOVEFAILED);
   session_.client().Pump(200);

@@ -469,6 +469,12 @@ long Simulator::OpenNow(const std::string& path) {
   return index < 0 ? -1 : access.state()->devices[index].open_now;
 }
 
+long Simulator::HandleNotifications(const std::string& path) {
+  SharedAccess access;
+  int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
+  return index < 0 ? -1 : access.state()->devices[index].handle_notifications;
+}
+
 long Simulator::OpenNowTotal() {
   std::vector<std::string> paths;
   {

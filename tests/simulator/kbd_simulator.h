@@ -108,6 +108,9 @@ class Simulator {
   long OpenNow(const std::string& path);
   // Total open handles of every device.
   long OpenNowTotal();
+  // Device-handle notifications registered for handles of the device and not yet
+  // unregistered (-1 unknown).
+  long HandleNotifications(const std::string& path);
   // Waits until OpenNow(path) equals `count`; false on time-out.
   bool WaitForOpen(const std::string& path, long count, DWORD timeout_ms = 5000);
 
