@@ -147,8 +147,12 @@ Figures MeasureRoad(const char* road, kbdsim::Simulator& sim, const std::wstring
                     int latency_reports, unsigned* next) {
   Figures figures;
   figures.latency = MeasureLatency(road, sim, log, latency_reports, next);
+  // A rate missed once is tried again, so one stall of the machine does not end the ladder.
   for (int rate : kRates) {
-    if (!HoldsRate(road, sim, log, rate, kRateSeconds, next)) break;
+    if (!HoldsRate(road, sim, log, rate, kRateSeconds, next) &&
+        !HoldsRate(road, sim, log, rate, kRateSeconds, next)) {
+      break;
+    }
     figures.best_rate = rate;
   }
   printf("%-7s highest loss-free report rate: %d reports/s\n", road, figures.best_rate);

@@ -168,14 +168,23 @@ double HeldRate(kbdsim::Simulator& sim, const Road& road, int rate, unsigned* ne
   return complete && paced && latency.p99 < kHeldP99Micros ? achieved : 0;
 }
 
+// The highest rate held; a rate missed once is tried again, so one stall of the machine does
+// not end the ladder.
+double BestRate(kbdsim::Simulator& sim, const Road& road, unsigned* next) {
+  double best = 0;
+  for (int rate : kRates) {
+    double held = HeldRate(sim, road, rate, next);
+    if (held == 0) held = HeldRate(sim, road, rate, next);
+    if (held == 0) break;
+    best = std::max(best, held);
+  }
+  return best;
+}
+
 void MeasureRoad(kbdsim::Simulator& sim, const Road& road, unsigned* next, Figures* figures) {
   *figures = MeasureLatency(sim, road);
   *next += kLatencyReports;
-  for (int rate : kRates) {
-    double held = HeldRate(sim, road, rate, next);
-    if (held == 0) break;
-    figures->best_rate = std::max(figures->best_rate, held);
-  }
+  figures->best_rate = BestRate(sim, road, next);
   printf("%-8s highest loss-free report rate: %.0f reports/s\n", road.name, figures->best_rate);
 }
 
@@ -270,11 +279,7 @@ int main() {
     write_to_completion = PercentilesOf(before);
     completion_to_client = PercentilesOf(after);
     next += kLatencyReports;
-    for (int rate : kRates) {
-      double held = HeldRate(sim, road, rate, &next);
-      if (held == 0) break;
-      bare.best_rate = std::max(bare.best_rate, held);
-    }
+    bare.best_rate = BestRate(sim, road, &next);
     printf("%-8s highest loss-free report rate: %.0f reports/s\n", road.name, bare.best_rate);
     Client().Pump(100);
   }
