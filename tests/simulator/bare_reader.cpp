@@ -53,7 +53,6 @@ void BareReader::Loop() {
     if (!ReadFileEx(pipe_, buffers[pass & 1], 32, &record.overlapped, &BareReader::Completed)) return;
     if (pass != 0) {
       SendMessageA(window_, message_, index_, reinterpret_cast<LPARAM>(buffers[(pass + 1) & 1]));
-      ++delivered_;
     }
     while (!read_done_) SleepEx(INFINITE, TRUE);
     if (read_failed_) return;

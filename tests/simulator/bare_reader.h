@@ -21,8 +21,6 @@ class BareReader {
   BareReader(const BareReader&) = delete;
   BareReader& operator=(const BareReader&) = delete;
   bool started() const { return thread_ != nullptr; }
-  // Reports sent so far (each send has returned).
-  int delivered() const { return delivered_.load(); }
   // NowMicros() at the completion of each read, in order; read after the loop has stopped.
   const std::vector<long long>& completions() const { return completions_; }
 
@@ -37,7 +35,6 @@ class BareReader {
   UINT message_;
   WPARAM index_;
   std::atomic<bool> stop_{false};
-  std::atomic<int> delivered_{0};
   bool read_done_ = false;
   bool read_failed_ = false;
   std::vector<long long> completions_;
