@@ -1,12 +1,12 @@
-// Enumeration of the present HID interfaces into the device table, and the opening of a
-// collection.
 #include "hid_device_manager.h"
 
 #include <string.h>
 
 #include <new>
 
-#include "reader.h"
+#include "device_matching.h"
+#include "notify_window.h"
+#include "variant.h"
 
 HidDeviceManager DeviceManager;
 
@@ -15,12 +15,18 @@ UINT KeyReportMessage = 0x500;
 int DriverUsagePage = 0;
 int MatchedList[kMatchedListSize] = {};
 int MatchedCount = 0;
-HWND NotifyWindow = nullptr;
+HWND ReaderWindow = nullptr;
 HINSTANCE ModuleInstance = nullptr;
 
 namespace {
 
 constexpr int kInitialInterfaceCapacity = 40;
+// The keyboard needs a moment between feature reports.
+constexpr DWORD kPauseAfterFeatureMs = 1;
+const char kInterfaceFilterName[] = "CHIDKBD";
+// The size the platform is told for each filter record (its own 32-bit layout).
+constexpr DWORD kInterfaceFilterSize = 32;
+constexpr DWORD kHandleFilterSize = 44;
 // Consecutive enumeration errors (other than the end of the list) after which the walk stops,
 // so a persistent error cannot loop forever or grow the array without bound.
 constexpr int kMaxConsecutiveEnumErrors = 16;
@@ -73,6 +79,14 @@ bool QueryHidInterface(HidInterfaceInfo* entry) {
 }
 
 void ClearEntry(HidInterfaceInfo* entry) { *entry = HidInterfaceInfo(); }
+
+bool HasReaderSlot(int index) { return index >= 0 && index < kReaderSlotCount; }
+
+// The hidden window's handlers: the one manager.
+void DeviceChangeReceived(const DeviceChange& change) { DeviceManager.OnDeviceChange(change); }
+void ReaderReportReceived(WPARAM index, LPARAM report) {
+  DeviceManager.ForwardReaderReport(index, report);
+}
 
 }  // namespace
 
@@ -230,4 +244,210 @@ int HidDeviceManager::OpenDeviceHandle(int index, bool overlapped) {
 bool HidDeviceManager::IsDeviceOpen(int index) {
   DeviceRecord* record = GetDeviceRecord(index);
   return record && record->handle;
+}
+
+// --- What the exports do ---
+
+int HidDeviceManager::InitDriver(HWND client_window, UINT key_report_message, int usage_page) {
+  ClientWindow = client_window;
+  KeyReportMessage = key_report_message;
+  DriverUsagePage = usage_page;
+  CreateNotifyWindow(ModuleInstance, variant::kIsYev,
+                     NotifyWindowHandlers{DeviceChangeReceived, ReaderReportReceived});
+  RegisterInterfaceNotification(NotifyWindow);
+  DeviceArrival();
+  return 1;
+}
+
+int HidDeviceManager::SetKbdFeatures(int usage_page, int usage, void* report) {
+  for (int i = 0; i < device_count; ++i) {
+    if (!MatchesForFeatures(device_table[i], usage_page, usage)) continue;
+    if (IsDeviceOpen(i)) {
+      SendFeatureReport(i, report, kFeatureReportLength);
+    } else if (OpenDeviceHandle(i, false)) {
+      SendFeatureReport(i, report, kFeatureReportLength);
+      CloseDeviceHandle(i);
+    }
+  }
+  return 1;
+}
+
+int HidDeviceManager::ReadDevice(int usage_page, int usage) {
+  int started = 0;
+  for (int i = 0; i < device_count && started < kMatchedListSize; ++i) {
+    if (!MatchesForReading(device_table[i], usage_page, usage)) continue;
+    StartReader(i);
+    ++started;
+  }
+  return 1;
+}
+
+int HidDeviceManager::DeviceArrival() {
+  StopAllReaders();
+  FreeDeviceTable();
+  int count = BuildDeviceTable();
+  MatchedCount = 0;
+  for (int i = 0; i < count && MatchedCount < kMatchedListSize; ++i) {
+    if (MatchesForArrival(device_table[i], DriverUsagePage)) MatchedList[MatchedCount++] = i;
+  }
+  UINT message = MatchedCount > 0 ? DevicePresentMessage : DeviceAbsentMessage;
+  return PostMessageA(ClientWindow, message, 0, 0);
+}
+
+void HidDeviceManager::CloseAllDevices() {
+  StopAllReaders();
+  for (int i = 0; i < device_count; ++i) {
+    if (HasVariantVendor(device_table[i]) && IsDeviceOpen(i)) CloseDeviceHandle(i);
+  }
+}
+
+// --- What reaches the hidden window ---
+
+void HidDeviceManager::OnDeviceChange(const DeviceChange& change) {
+  switch (change.kind) {
+    case DeviceChangeKind::kInterfaceArrival:
+      CloseAllDevices();
+      DeviceArrival();
+      break;
+    case DeviceChangeKind::kQueryRemove:
+      CloseAllDevices();
+      break;
+    case DeviceChangeKind::kInterfaceRemoved:
+      // Walks MatchedList as it stands after each step: a removed interface that is one of
+      // the matched collections closes everything and enumerates again.
+      for (int k = 0; k < MatchedCount; ++k) {
+        if (PathMatchesDevice(change.interface_name.c_str(), MatchedList[k])) {
+          CloseAllDevices();
+          DeviceArrival();
+        }
+      }
+      break;
+    case DeviceChangeKind::kOther:
+      break;
+  }
+}
+
+// Anything not sent by a reader of this process that is delivering exactly this buffer
+// (another process, a made-up address, a repeated message) is ignored.
+// A reader stopped while it sends still has its report delivered: the report was read
+// before the stop, and its buffer stays valid until the send returns.
+void HidDeviceManager::ForwardReaderReport(WPARAM index, LPARAM report) {
+  if (index >= static_cast<WPARAM>(kReaderSlotCount) || !InSendMessage()) return;
+  if (!ClaimReaderDelivery(index, report)) return;
+  SendMessageA(ClientWindow, KeyReportMessage, LOWORD(index), report);
+}
+
+// --- Notification registrations ---
+
+void HidDeviceManager::RegisterInterfaceNotification(HWND window) {
+  // A second InitDriver replaces the earlier registration rather than leaking it.
+  if (interface_notification) {
+    UnregisterDeviceNotification(interface_notification);
+    interface_notification = nullptr;
+  }
+  notification_window = window;
+  ZeroMemory(&interface_filter, sizeof interface_filter);
+  interface_filter.header.dbcc_size = kInterfaceFilterSize;
+  interface_filter.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  HidD_GetHidGuid(&interface_filter.header.dbcc_classguid);
+  lstrcpynA(interface_filter.header.dbcc_name, kInterfaceFilterName,
+            sizeof interface_filter.header.dbcc_name + sizeof interface_filter.name_room);
+  if (IsWindowsNT() && window) {
+    interface_notification = RegisterDeviceNotificationA(window, &interface_filter,
+                                                         DEVICE_NOTIFY_WINDOW_HANDLE);
+  }
+}
+
+void HidDeviceManager::UnregisterInterfaceNotification() {
+  if (!notification_window) return;
+  if (interface_notification) UnregisterDeviceNotification(interface_notification);
+  interface_notification = nullptr;
+  notification_window = nullptr;
+  ZeroMemory(&interface_filter, sizeof interface_filter);
+}
+
+void HidDeviceManager::RegisterHandleNotification(int index) {
+  if (!IsDeviceOpen(index) || !notification_window) return;
+  DeviceRecord& record = device_table[index];
+  ZeroMemory(&handle_filter, sizeof handle_filter);
+  handle_filter.dbch_size = kHandleFilterSize;
+  handle_filter.dbch_devicetype = DBT_DEVTYP_HANDLE;
+  handle_filter.dbch_handle = record.handle;
+  record.handle_notification =
+      RegisterDeviceNotificationA(notification_window, &handle_filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+void HidDeviceManager::UnregisterHandleNotification(int index) {
+  if (!IsDeviceOpen(index)) return;
+  DeviceRecord& record = device_table[index];
+  if (record.handle_notification) UnregisterDeviceNotification(record.handle_notification);
+  record.handle_notification = nullptr;
+}
+
+int HidDeviceManager::PathMatchesDevice(const char* name, int index) {
+  DeviceRecord* record = GetDeviceRecord(index);
+  if (!record || !name || !record->path[0]) return 0;
+  return lstrcmpiA(name, record->path) == 0 ? 1 : 0;
+}
+
+// --- Readers and collections ---
+
+bool HidDeviceManager::StartReader(int index) {
+  if (index < 0 || index >= device_count || !HasReaderSlot(index)) return false;
+  if (IsDeviceOpen(index)) return false;
+  if (!OpenDeviceHandle(index, true)) return false;
+  RegisterHandleNotification(index);
+  // A reader that ended by itself stays in its slot until it is stopped.
+  StopReaderOfSlot(index);
+  ReaderWindow = notification_window;
+  reader_slots[index] = StartReaderThread(index, device_table[index].handle, ReaderWindow);
+  return reader_slots[index] != nullptr;
+}
+
+int HidDeviceManager::StopReader(int index) {
+  if (!IsDeviceOpen(index)) return 0;
+  if (HasReaderSlot(index)) StopReaderOfSlot(index);
+  UnregisterHandleNotification(index);
+  CloseDeviceHandle(index);
+  return 1;
+}
+
+void HidDeviceManager::StopAllReaders() {
+  for (int i = 0; i < device_count; ++i) StopReader(i);
+  // Slots beyond the current table (none in normal use) are stopped too, so no reader is
+  // ever left running without a slot.
+  for (int i = 0; i < kReaderSlotCount; ++i) StopReaderOfSlot(i);
+}
+
+void HidDeviceManager::StopReaderOfSlot(int index) {
+  ReaderContext* reader = reader_slots[index];
+  if (!reader) return;
+  reader_slots[index] = nullptr;
+  StopReaderThread(reader);
+}
+
+int HidDeviceManager::CloseDeviceHandle(int index) {
+  DeviceRecord* record = GetDeviceRecord(index);
+  if (!record) return 0;
+  if (record->handle_notification) {
+    UnregisterDeviceNotification(record->handle_notification);
+    record->handle_notification = nullptr;
+  }
+  if (record->event) {
+    CloseHandle(record->event);
+    record->event = nullptr;
+  }
+  if (record->handle) {
+    CloseHandle(record->handle);
+    record->handle = nullptr;
+  }
+  return 1;
+}
+
+BOOL HidDeviceManager::SendFeatureReport(int index, void* report, ULONG length) {
+  DeviceRecord* record = GetDeviceRecord(index);
+  if (!record) return FALSE;
+  BOOL sent = record->handle ? HidD_SetFeature(record->handle, report, length) : FALSE;
+  SleepEx(kPauseAfterFeatureMs, FALSE);
+  return sent;
 }

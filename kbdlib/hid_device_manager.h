@@ -1,15 +1,14 @@
-// The library's device table, the enumeration of HID interfaces and the state shared by the
-// exports, the hidden window and the reader threads. Everything here is touched only by the
+// The library's one HidDeviceManager: the device table, the enumeration of HID interfaces,
+// the opening and closing of collections, the readers' slots, the notification
+// registrations and what the five exports do. Everything here is touched only by the
 // client's thread that called InitDriver (and by the library's unload), never by readers.
 #pragma once
 #include <windows.h>
 #include <dbt.h>
 
+#include "device_change.h"
 #include "hid_api.h"
-
-// One running reader: its thread, stop flag, handle, report buffers and overlapped record.
-// Defined with the reader threads; each reader owns and releases its own context.
-struct ReaderContext;
+#include "reader.h"
 
 constexpr int kReaderSlotCount = 30;   // readers exist only for device-table indices 0 to 29
 constexpr int kMatchedListSize = 10;   // at most this many matched collections are kept
@@ -58,7 +57,21 @@ class HidDeviceManager {
   HidDeviceManager(const HidDeviceManager&) = delete;
   HidDeviceManager& operator=(const HidDeviceManager&) = delete;
 
-  // Enumeration and the device table (hid_device_manager.cpp).
+  // What the exports do (exports.cpp only passes the calls on).
+  int InitDriver(HWND client_window, UINT key_report_message, int usage_page);
+  int SetKbdFeatures(int usage_page, int usage, void* report);
+  int ReadDevice(int usage_page, int usage);
+  int DeviceArrival();
+  // Stops every reader, then closes every still-open collection of the variant's vendor.
+  void CloseAllDevices();
+
+  // What reaches the hidden window.
+  void OnDeviceChange(const DeviceChange& change);
+  // Passes a reader's report on to the client, but only when it is sent by another thread
+  // while a reader is delivering exactly this buffer.
+  void ForwardReaderReport(WPARAM index, LPARAM report);
+
+  // Enumeration and the device table.
   // Walks every present HID interface into a new array stored at *array (nullptr on failure);
   // returns the number of interfaces walked, 0 on failure.
   int EnumerateHidInterfaces(HidInterfaceInfo** array);
@@ -78,22 +91,23 @@ class HidDeviceManager {
   // True when the index lies in the table and the record's handle is open.
   bool IsDeviceOpen(int index);
 
-  // Notifications (notify_window.cpp).
+  // Notifications.
   void RegisterInterfaceNotification(HWND window);
   void UnregisterInterfaceNotification();
   void RegisterHandleNotification(int index);
   void UnregisterHandleNotification(int index);
   int PathMatchesDevice(const char* name, int index);
 
-  // Readers and collections (reader.cpp, feature_report.cpp).
+  // Readers and collections.
   bool StartReader(int index);
   int StopReader(int index);
   void StopAllReaders();
+  // Stops the reader of slot `index` (if any) and empties the slot; never waits for it.
+  void StopReaderOfSlot(int index);
   int CloseDeviceHandle(int index);
   BOOL SendFeatureReport(int index, void* report, ULONG length);
 
-  // Fields, in the order of the design; public so the notification and reader code in the
-  // other files can reach them.
+  // Fields, in the order of the design.
   HWND notification_window = nullptr;  // receives device notifications; set by
                                        // RegisterInterfaceNotification
   int device_count = 0;                // entries in device_table
@@ -102,9 +116,9 @@ class HidDeviceManager {
   InterfaceFilter interface_filter = {};          // device-interface filter, owned here
   DEV_BROADCAST_HANDLE handle_filter = {};        // one handle filter, reused per registration
   HDEVNOTIFY interface_notification = nullptr;    // registration of interface_filter
-  // Reader slot i belongs to device-table index i (0 to 29): the context of the reader
-  // started for it, or nullptr. A stopped reader releases its own context, so the slot may
-  // be reused at once.
+  // Reader slot i belongs to device-table index i (0 to 29): the reader started for it, or
+  // nullptr. A stopped reader is let go at once (its context is freed once its thread is
+  // done with it), so the slot may be reused at once.
   ReaderContext* reader_slots[kReaderSlotCount] = {};
 };
 
@@ -117,7 +131,7 @@ extern UINT KeyReportMessage;          // number of the key-report message, 0x50
 extern int DriverUsagePage;            // usage page given to InitDriver; used by DeviceArrival
 extern int MatchedList[kMatchedListSize];  // matched device-table indices, in table order
 extern int MatchedCount;               // valid entries of MatchedList, 0 to 10
-extern HWND NotifyWindow;              // hidden window made by CreateNotifyWindow
+extern HWND ReaderWindow;              // window every reader delivers to
 extern HINSTANCE ModuleInstance;       // the library's own module, stored by DllMain
 
 // Free operations of the device table.
@@ -127,5 +141,3 @@ bool OpenHidInterface(const char* path, bool read, bool write, bool overlapped, 
                       bool query, HidInterfaceInfo* entry);
 // True on the NT family (high bit of the platform version clear).
 bool IsWindowsNT();
-// Stops every reader, then closes every still-open collection of the variant's vendor.
-void CloseAllDevices();

@@ -1,16 +1,54 @@
 #include "reader.h"
 
-#include "hid_device_manager.h"
-
-HWND ReaderWindow = nullptr;
+#include <algorithm>
+#include <vector>
 
 namespace {
 
 constexpr DWORD kWaitStepMs = 100;
 constexpr int kClearedPrefixBytes = 12;
-// How long a stopping reader waits for its cancelled read to come back before it gives up
-// and leaves its memory in place rather than free what the read might still write.
+// How long a stopped reader waits for its read to come back after its handle was closed
+// before it ends anyway; the end of its thread then cancels the read.
 constexpr int kCancelWaitSteps = 50;
+
+// How far a reader thread is with its context.
+enum Progress : LONG {
+  kRunning = 0,
+  kFinished = 1,   // the thread no longer touches the context
+  kAbandoned = 2,  // the thread ends with a read outstanding: the context may be freed only
+                   // once the thread (see `ended_thread`) has ended, which cancels the read
+};
+
+}  // namespace
+
+// Everything one reader works with. Owned by the client's thread (the list below); the reader
+// thread tells through `progress` when it is done with it.
+struct ReaderContext {
+  volatile LONG stop;       // 0 = run, 1 = stop; set by the client's thread
+  volatile LONG read_done;  // set by the completion routine of the pending read
+  volatile LONG progress;   // Progress, set by the reader thread
+  int index;                // device-table index, sent with every report
+  // The collection handle, used only while `handle_lock` is held; the client's thread takes
+  // it away (nullptr) when it stops the reader, before it closes the handle, so a handle value
+  // that the platform hands out again is never read by a stopped reader.
+  HANDLE handle;
+  CRITICAL_SECTION handle_lock;
+  HANDLE thread;            // the reader thread; closed by the client's thread at the stop
+  HANDLE ended_thread;      // with kAbandoned: the reader's own handle to its thread
+  HWND window;              // where reports are delivered
+  OVERLAPPED overlapped;    // of the pending read; hEvent carries the context
+  // The passes read into the two buffers in turn, so a report completing while the previous
+  // one is delivered never lands in the memory being delivered.
+  unsigned char buffers[2][kInputReportLength];
+  // The buffer being delivered by the pending ReaderReportMessage, or nullptr; the receiver
+  // honours the message only for this address, and only once.
+  void* volatile delivering;
+};
+
+namespace {
+
+// Every reader not yet freed, running or stopped; touched by the client's thread only.
+std::vector<ReaderContext*> readers;
 
 // Runs in the reader thread inside its alertable wait; the record's hEvent carries the
 // context (ReadFileEx leaves that field to the caller).
@@ -30,16 +68,21 @@ LPARAM FirstFourBytes(const unsigned char* report) {
                              static_cast<DWORD>(report[3]) << 24);
 }
 
+// Queues the next read, unless the reader was stopped (and its handle taken away).
 bool QueueRead(ReaderContext* context, unsigned char* buffer) {
   ZeroMemory(&context->overlapped, sizeof context->overlapped);
   context->overlapped.hEvent = context;
   context->read_done = 0;
-  return ReadFileEx(context->handle, buffer, kInputReportLength, &context->overlapped,
-                    ReadCompletion) != FALSE;
+  EnterCriticalSection(&context->handle_lock);
+  bool queued = context->handle && !StopRequested(context) &&
+                ReadFileEx(context->handle, buffer, kInputReportLength, &context->overlapped,
+                           ReadCompletion);
+  LeaveCriticalSection(&context->handle_lock);
+  return queued;
 }
 
-// Hands one report to the hidden window and waits until the client has taken it, then posts
-// the notice with its first four bytes.
+// Hands one report to the window and waits until the client has taken it, then posts the
+// notice with its first four bytes.
 void Deliver(ReaderContext* context, unsigned char* report) {
   InterlockedExchangePointer(const_cast<void**>(&context->delivering), report);
   SendMessageA(context->window, ReaderReportMessage, static_cast<WPARAM>(context->index),
@@ -58,10 +101,10 @@ bool WaitForRead(ReaderContext* context) {
   return true;
 }
 
-// Cancels the pending read and waits for its completion routine, after which nothing writes
-// into the context any more. False when the read never came back.
+// A stopped reader's handle has been closed, which ends its read: waits for the read's
+// completion routine, after which nothing writes into the context any more. False when the
+// read did not come back.
 bool FinishPendingRead(ReaderContext* context) {
-  CancelIo(context->handle);
   for (int step = 0; step < kCancelWaitSteps && !context->read_done; ++step)
     SleepEx(kWaitStepMs, TRUE);
   return context->read_done != 0;
@@ -72,11 +115,10 @@ bool FinishPendingRead(ReaderContext* context) {
 // a read is still outstanding.
 DWORD RunReader(ReaderContext* context, bool* read_pending) {
   *read_pending = false;
-  if (StopRequested(context)) return 0;
   for (unsigned pass = 0;; ++pass) {
     unsigned char* reading = context->buffers[pass & 1];
     unsigned char* completed = context->buffers[(pass + 1) & 1];
-    if (!QueueRead(context, reading)) return 1;
+    if (!QueueRead(context, reading)) return StopRequested(context) ? 0 : 1;
     *read_pending = true;
     // The first pass has no completed read to deliver: a read that completes at once is
     // delivered by the next pass, after the read following it has been queued.
@@ -90,124 +132,85 @@ DWORD RunReader(ReaderContext* context, bool* read_pending) {
   }
 }
 
-}  // namespace
-
-ReaderContext* CreateReaderContext(int index, HANDLE collection, HWND window) {
-  auto* context = static_cast<ReaderContext*>(
-      HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReaderContext)));
-  if (!context) return nullptr;
-  HANDLE process = GetCurrentProcess();
-  if (!DuplicateHandle(process, collection, process, &context->handle, 0, FALSE,
-                       DUPLICATE_SAME_ACCESS)) {
-    HeapFree(GetProcessHeap(), 0, context);
-    return nullptr;
-  }
-  context->references = 1;
-  context->index = index;
-  context->window = window;
-  return context;
-}
-
-void ReleaseReaderContext(ReaderContext* context) {
-  if (InterlockedDecrement(&context->references) != 0) return;
-  if (context->handle) CloseHandle(context->handle);
-  HeapFree(GetProcessHeap(), 0, context);
-}
-
-void SignalReaderStop(ReaderContext* context) {
-  InterlockedExchange(&context->stop, 1);
-  if (context->thread) QueueUserAPC(WakeReader, context->thread, 0);
-}
-
-bool ClaimReaderDelivery(ReaderContext* context, LPARAM report) {
-  void* address = reinterpret_cast<void*>(report);
-  if (!address) return false;
-  return InterlockedCompareExchangePointer(const_cast<void**>(&context->delivering), nullptr,
-                                           address) == address;
-}
-
+// Thread routine of one reader; exit code 0 when stopped, 1 when a read was refused.
 DWORD WINAPI ReaderThread(LPVOID argument) {
   auto* context = static_cast<ReaderContext*>(argument);
   bool read_pending = false;
   DWORD code = RunReader(context, &read_pending);
-  // A read the platform never returned may still write into the context: keep it.
-  if (read_pending && !FinishPendingRead(context)) return code;
-  ReleaseReaderContext(context);
+  if (read_pending && !FinishPendingRead(context)) {
+    HANDLE process = GetCurrentProcess();
+    if (DuplicateHandle(process, GetCurrentThread(), process, &context->ended_thread, SYNCHRONIZE,
+                        FALSE, 0)) {
+      InterlockedExchange(&context->progress, kAbandoned);
+    }
+    // Without a handle to wait on, the context stays: a late read may still write into it.
+    return code;
+  }
+  InterlockedExchange(&context->progress, kFinished);
   return code;
 }
 
-// --- The manager's reader operations ---
-
-namespace {
-
-// Stops the reader of slot `index` (if any) and empties the slot; never waits for it.
-void StopReaderOfSlot(int index) {
-  ReaderContext* context = DeviceManager.reader_slots[index];
-  if (!context) return;
-  DeviceManager.reader_slots[index] = nullptr;
-  SignalReaderStop(context);
-  if (context->thread) {
-    CloseHandle(context->thread);
-    context->thread = nullptr;
-  }
-  ReleaseReaderContext(context);
+bool CanBeFreed(ReaderContext* context) {
+  if (!StopRequested(context)) return false;
+  if (context->progress == kFinished) return true;
+  return context->progress == kAbandoned &&
+         WaitForSingleObject(context->ended_thread, 0) == WAIT_OBJECT_0;
 }
 
-bool HasReaderSlot(int index) { return index >= 0 && index < kReaderSlotCount; }
+void FreeReader(ReaderContext* context) {
+  if (context->ended_thread) CloseHandle(context->ended_thread);
+  DeleteCriticalSection(&context->handle_lock);
+  HeapFree(GetProcessHeap(), 0, context);
+}
 
 }  // namespace
 
-bool HidDeviceManager::StartReader(int index) {
-  if (index < 0 || index >= device_count || !HasReaderSlot(index)) return false;
-  if (IsDeviceOpen(index)) return false;
-  if (!OpenDeviceHandle(index, true)) return false;
-  RegisterHandleNotification(index);
-  // A reader that ended by itself leaves its context in the slot until it is stopped.
-  StopReaderOfSlot(index);
-  ReaderWindow = notification_window;
-  ReaderContext* context = CreateReaderContext(index, device_table[index].handle, ReaderWindow);
-  if (!context) return false;
-  context->references = 2;  // the slot's and the thread's
-  // Only the client's thread uses the thread handle (to wake and to close it).
+ReaderContext* StartReaderThread(int index, HANDLE collection, HWND window) {
+  ReleaseFinishedReaders();
+  auto* context = static_cast<ReaderContext*>(
+      HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReaderContext)));
+  if (!context) return nullptr;
+  InitializeCriticalSection(&context->handle_lock);
+  context->index = index;
+  context->handle = collection;
+  context->window = window;
+  readers.push_back(context);
   context->thread = CreateThread(nullptr, 0, ReaderThread, context, 0, nullptr);
   if (!context->thread) {
-    context->references = 1;
-    ReleaseReaderContext(context);
-    return false;
+    readers.pop_back();
+    FreeReader(context);
+    return nullptr;
   }
-  reader_slots[index] = context;
-  return true;
+  return context;
 }
 
-int HidDeviceManager::StopReader(int index) {
-  if (!IsDeviceOpen(index)) return 0;
-  if (HasReaderSlot(index)) StopReaderOfSlot(index);
-  UnregisterHandleNotification(index);
-  CloseDeviceHandle(index);
-  return 1;
+void StopReaderThread(ReaderContext* context) {
+  EnterCriticalSection(&context->handle_lock);
+  InterlockedExchange(&context->stop, 1);
+  context->handle = nullptr;
+  LeaveCriticalSection(&context->handle_lock);
+  QueueUserAPC(WakeReader, context->thread, 0);
+  CloseHandle(context->thread);
+  context->thread = nullptr;
+  ReleaseFinishedReaders();
 }
 
-void HidDeviceManager::StopAllReaders() {
-  for (int i = 0; i < device_count; ++i) StopReader(i);
-  // Slots beyond the current table (none in normal use) are stopped too, so no reader is
-  // ever left running without a slot.
-  for (int i = 0; i < kReaderSlotCount; ++i) StopReaderOfSlot(i);
+bool ClaimReaderDelivery(WPARAM index, LPARAM report) {
+  void* address = reinterpret_cast<void*>(report);
+  if (!address) return false;
+  for (ReaderContext* context : readers) {
+    if (static_cast<WPARAM>(context->index) != index) continue;
+    if (InterlockedCompareExchangePointer(const_cast<void**>(&context->delivering), nullptr,
+                                          address) == address) {
+      return true;
+    }
+  }
+  return false;
 }
 
-int HidDeviceManager::CloseDeviceHandle(int index) {
-  DeviceRecord* record = GetDeviceRecord(index);
-  if (!record) return 0;
-  if (record->handle_notification) {
-    UnregisterDeviceNotification(record->handle_notification);
-    record->handle_notification = nullptr;
-  }
-  if (record->event) {
-    CloseHandle(record->event);
-    record->event = nullptr;
-  }
-  if (record->handle) {
-    CloseHandle(record->handle);
-    record->handle = nullptr;
-  }
-  return 1;
+void ReleaseFinishedReaders() {
+  auto finished = std::stable_partition(readers.begin(), readers.end(),
+                                        [](ReaderContext* context) { return !CanBeFreed(context); });
+  std::for_each(finished, readers.end(), FreeReader);
+  readers.erase(finished, readers.end());
 }

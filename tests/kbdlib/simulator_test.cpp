@@ -154,7 +154,6 @@ TEST(KbdSimulator, BurstsReachEveryReaderOnceInOrderAndUnplugBreaksReads) {
       ASSERT_EQ(std::vector<BYTE>(burst[i].begin(), burst[i].end()), report) << "report " << i;
     }
   }
-  EXPECT_EQ(0u, sim.PendingReports(DevicePath("sim-r")));
 
   // Unplugging ends a pending overlapped read with an error and hides the device.
   HANDLE overlapped_client = OpenDevice("sim-r", GENERIC_READ | GENERIC_WRITE, FILE_FLAG_OVERLAPPED);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <functional>
 
 #include "reader_session.h"
 #include "test_support.h"
@@ -162,12 +163,18 @@ TEST_F(ReaderNotifications, ArrivalsAndQueryRemove) {
   EXPECT_TRUE(sim_.WaitForOpen(path, 0));
   EXPECT_EQ(WaitForThreadCount(threads), threads);
 
+  // A reader's handle is registered for notifications while it is read, once.
+  ReadAndWaitOpen({"rn-arrive"});
+  EXPECT_EQ(sim_.HandleNotifications(path), 1);
+  session_.library().read_device(kUsagePage, kUsage);
+  EXPECT_EQ(sim_.HandleNotifications(path), 1);
+
   // Query-remove closes every collection, and a refused removal reopens nothing: reports
   // flow again only after ReadDevice.
-  ReadAndWaitOpen({"rn-arrive"});
   session_.Clear();
   SendHandleNotification(hidden_, DBT_DEVICEQUERYREMOVE);
-  EXPECT_TRUE(sim_.WaitForOpen(path, 0));
+  EXPECT_EQ(sim_.OpenNow(path), 0);
+  EXPECT_EQ(sim_.HandleNotifications(path), 0);
   EXPECT_EQ(WaitForThreadCount(threads), threads);
   SendHandleNotification(hidden_, DBT_DEVICEQUERYREMOVEFAILED);
   session_.client().Pump(200);
@@ -177,6 +184,50 @@ TEST_F(ReaderNotifications, ArrivalsAndQueryRemove) {
   ASSERT_TRUE(sim_.WriteReport(path, NumberedReport(9)));
   ASSERT_TRUE(session_.WaitForReports(1));
   EXPECT_EQ(SequenceOf(session_.Reports()[0].report), 9);
+}
+
+// True once a reader waits in its send to this thread, which is not looking at its messages.
+bool ReaderWaitsInItsSend() {
+  return WaitUntil([] { return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0; });
+}
+
+TEST_F(ReaderNotifications, StopsCloseAtOnceAndTheReportHeldInASendStillArrives) {
+  ASSERT_TRUE(sim_.AddDevice(Keyboard("rn-held")));
+  const std::string path = DevicePath("rn-held");
+  ASSERT_EQ(session_.Arrival(), kDevicePresent);
+  session_.client().Pump(100);
+  const long threads = ThreadCount();
+  const long handles = HandleCount();
+  unsigned sequence = 0;
+  std::vector<long> expected;
+  auto close_while_held = [&](const char* how, const std::function<void()>& close) {
+    ReadAndWaitOpen({"rn-held"});
+    ASSERT_TRUE(sim_.WriteReport(path, NumberedReport(++sequence)));
+    ASSERT_TRUE(ReaderWaitsInItsSend()) << how;
+    close();
+    // Closed when the call returns, though the reader is still held in its send.
+    EXPECT_EQ(sim_.OpenNow(path), 0) << how;
+    expected.push_back(sequence);
+    ASSERT_TRUE(session_.WaitForReports(expected.size())) << how;
+  };
+  close_while_held("query-remove", [&] {
+    SendMessageA(hidden_, WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, 0);
+  });
+  close_while_held("RemoveDevice", [&] { session_.library().remove_device(); });
+  close_while_held("arrival", [&] {
+    SendInterfaceNotification(hidden_, DBT_DEVICEARRIVAL, DevicePath("rn-other"), variant::kIsYev);
+  });
+  session_.client().Pump(200);
+  std::vector<long> delivered;
+  for (const auto& report : session_.Reports()) delivered.push_back(SequenceOf(report.report));
+  EXPECT_EQ(delivered, expected);
+  EXPECT_EQ(WaitForThreadCount(threads), threads);
+  long now = HandleCount();
+  WaitUntil([&] {
+    session_.client().Pump(5);
+    return (now = HandleCount()) == handles;
+  }, 3000);
+  EXPECT_EQ(now, handles);
 }
 
 TEST_F(ReaderNotifications, MalformedAndForeignMessagesAreHarmless) {
@@ -235,7 +286,7 @@ TEST_F(ReaderNotifications, MalformedAndForeignMessagesAreHarmless) {
   // Query-remove needs no notification to close everything.
   ReadAndWaitOpen({"rn-hostile"});
   SendMessageA(hidden_, WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, 0);
-  EXPECT_TRUE(sim_.WaitForOpen(path, 0));
+  EXPECT_EQ(sim_.OpenNow(path), 0);
 }
 
 }  // namespace

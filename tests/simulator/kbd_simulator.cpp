@@ -7,7 +7,9 @@
 #include <string.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <deque>
+#include <map>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -22,7 +24,8 @@ constexpr ULONG_PTR kPipeKey = 2;
 // when the server thread is slow to make the next (an open finding none fails with
 // ERROR_PIPE_BUSY, which a real HID device never gives).
 constexpr int kListeningPerDevice = 8;
-constexpr DWORD kPipeBufferBytes = 4096;
+// Room for long bursts, so a write to a client that reads slowly still completes at once.
+constexpr DWORD kPipeBufferBytes = 1 << 20;
 
 // {4D1E55B2-F16F-11CF-88CB-001111000030}, the HID interface class.
 constexpr GUID kHidGuid = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
@@ -61,6 +64,7 @@ std::string DevicePath(const std::string& name) { return kPipePrefix + name; }
 class Simulator::Server {
  public:
   Server() {
+    write_event_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     port_ = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
     thread_ = CreateThread(nullptr, 0, &Server::ThreadMain, this, 0, nullptr);
     // Served promptly even on a busy machine: replenishing listening instances and feeding
@@ -77,6 +81,7 @@ class Simulator::Server {
     WaitForSingleObject(thread_, 10000);
     CloseHandle(thread_);
     CloseHandle(port_);
+    CloseHandle(write_event_);
   }
 
   // Runs `command` on the server thread and waits for it.
@@ -109,27 +114,55 @@ class Simulator::Server {
     }
   }
 
-  void Queue(const std::string& path, const std::vector<InputReport>& reports) {
-    for (auto& instance : instances_) {
+  // Writes the reports to every connected client of the device, in order, from the calling
+  // thread: plain pipe writes that complete at once while the client's pipe buffer has room.
+  // Takes note at once of clients of the device that have closed their end, rather than when
+  // their watch completes.
+  void Probe(const std::string& path) {
+    for (size_t i = 0; i < instances_.size(); ++i) {
+      Instance* instance = instances_[i].get();
       if (instance->path != path || !instance->connected || instance->closed) continue;
-      instance->queue.insert(instance->queue.end(), reports.begin(), reports.end());
-      WriteNext(instance.get());
+      if (!PeekNamedPipe(instance->pipe, nullptr, 0, nullptr, nullptr, nullptr) &&
+          GetLastError() != ERROR_IO_PENDING) {
+        Gone(instance);
+      }
     }
   }
 
-  size_t Pending(const std::string& path) {
-    size_t pending = 0;
-    for (auto& instance : instances_) {
-      if (instance->path == path && !instance->closed) {
-        pending += instance->queue.size() + (instance->writing ? 1 : 0);
+  // False for a device that is not plugged in.
+  bool Write(const std::string& path, const std::vector<InputReport>& reports) {
+    std::lock_guard<std::mutex> lock(clients_mutex_);
+    if (!plugged_.count(path)) return false;
+    auto clients = clients_.find(path);
+    if (clients == clients_.end()) return true;
+    for (HANDLE pipe : clients->second) {
+      for (const InputReport& report : reports) {
+        OVERLAPPED overlapped = {};
+        // The low bit keeps the write's completion off the server's port.
+        overlapped.hEvent = reinterpret_cast<HANDLE>(reinterpret_cast<ULONG_PTR>(write_event_) | 1);
+        DWORD written = 0;
+        if (!WriteFile(pipe, report.data(), static_cast<DWORD>(report.size()), nullptr, &overlapped) &&
+            (GetLastError() != ERROR_IO_PENDING ||
+             !GetOverlappedResult(pipe, &overlapped, &written, TRUE))) {
+          break;  // the client is gone; the server thread notices it
+        }
       }
     }
-    return pending;
+    return true;
+  }
+
+  void SetPlugged(const std::string& path, bool plugged) {
+    std::lock_guard<std::mutex> lock(clients_mutex_);
+    if (plugged) {
+      plugged_.insert(path);
+    } else {
+      plugged_.erase(path);
+    }
   }
 
  private:
   struct Instance;
-  enum class OpKind { kConnect, kWatch, kWrite };
+  enum class OpKind { kConnect, kWatch };
   struct Op {
     OVERLAPPED overlapped = {};
     Instance* instance = nullptr;
@@ -140,12 +173,9 @@ class Simulator::Server {
     HANDLE pipe = nullptr;
     bool connected = false;
     bool closed = false;
-    bool writing = false;
     int pending_ops = 0;
-    Op connect_op, watch_op, write_op;
+    Op connect_op, watch_op;
     BYTE watch_buffer[64] = {};
-    InputReport writing_report = {};
-    std::deque<InputReport> queue;
   };
 
   static DWORD WINAPI ThreadMain(LPVOID self) {
@@ -243,6 +273,10 @@ class Simulator::Server {
   void Connected(Instance* instance) {
     instance->connected = true;
     CountOpen(instance->path, +1);
+    {
+      std::lock_guard<std::mutex> lock(clients_mutex_);
+      clients_[instance->path].push_back(instance->pipe);
+    }
     std::string path = instance->path;
     Watch(instance);
     Replenish(path);  // keep the device's listening instances available
@@ -256,23 +290,6 @@ class Simulator::Server {
         GetLastError() == ERROR_IO_PENDING) {
       instance->pending_ops++;
     } else {
-      Gone(instance);
-    }
-  }
-
-  void WriteNext(Instance* instance) {
-    if (instance->writing || instance->closed || instance->queue.empty()) return;
-    instance->writing_report = instance->queue.front();
-    instance->queue.pop_front();
-    instance->writing = true;
-    instance->write_op = Op{{}, instance, OpKind::kWrite};
-    if (WriteFile(instance->pipe, instance->writing_report.data(),
-                  static_cast<DWORD>(instance->writing_report.size()), nullptr,
-                  &instance->write_op.overlapped) ||
-        GetLastError() == ERROR_IO_PENDING) {
-      instance->pending_ops++;
-    } else {
-      instance->writing = false;
       Gone(instance);
     }
   }
@@ -292,14 +309,6 @@ class Simulator::Server {
       case OpKind::kWatch:
         if (ok && !instance->closed) {
           Watch(instance);  // the client wrote something: ignore it and watch on
-        } else {
-          Gone(instance);
-        }
-        break;
-      case OpKind::kWrite:
-        instance->writing = false;
-        if (ok) {
-          WriteNext(instance);
         } else {
           Gone(instance);
         }
@@ -324,8 +333,12 @@ class Simulator::Server {
     }
     if (instance->closed) return;
     instance->closed = true;
-    instance->queue.clear();
-    CloseHandle(instance->pipe);  // pending operations complete as aborted
+    {
+      std::lock_guard<std::mutex> lock(clients_mutex_);
+      auto& pipes = clients_[instance->path];
+      pipes.erase(std::remove(pipes.begin(), pipes.end(), instance->pipe), pipes.end());
+      CloseHandle(instance->pipe);  // pending operations complete as aborted
+    }
   }
 
   void ReleaseFinished() {
@@ -345,6 +358,11 @@ class Simulator::Server {
   std::deque<std::function<void()>> commands_;
   std::vector<std::unique_ptr<Instance>> instances_;
   std::set<std::string> served_;  // devices whose pipes are listened on
+  // Connected pipes by device path, for the writes from the test's threads.
+  std::mutex clients_mutex_;
+  std::map<std::string, std::vector<HANDLE>> clients_;
+  std::set<std::string> plugged_;  // devices in the list, served or not
+  HANDLE write_event_ = nullptr;
 };
 
 Simulator::Simulator() {
@@ -383,6 +401,7 @@ bool Simulator::AddDevice(const DeviceSpec& wanted) {
     device.usage = wanted.usage;
     device.failures = static_cast<LONG>(wanted.failures);
   }
+  server_->SetPlugged(path, true);
   if (!(wanted.failures & kFailOpen)) server_->Run([&] { server_->StartListening(path); });
   return true;
 }
@@ -397,6 +416,7 @@ bool Simulator::RemoveDevice(const std::string& path) {
             sizeof(SharedDevice) * (state->device_count - index - 1));
     state->device_count--;
   }
+  server_->SetPlugged(path, false);
   server_->Run([&] { server_->CloseAll(path, false); });
   return true;
 }
@@ -433,15 +453,7 @@ bool Simulator::WriteReport(const std::string& path, const InputReport& report) 
 }
 
 bool Simulator::WriteReports(const std::string& path, const std::vector<InputReport>& burst) {
-  if (Opens(path) < 0) return false;
-  server_->Run([&] { server_->Queue(path, burst); });
-  return true;
-}
-
-size_t Simulator::PendingReports(const std::string& path) {
-  size_t pending = 0;
-  server_->Run([&] { pending = server_->Pending(path); });
-  return pending;
+  return server_->Write(path, burst);
 }
 
 long Simulator::Opens(const std::string& path) {
@@ -451,12 +463,28 @@ long Simulator::Opens(const std::string& path) {
 }
 
 long Simulator::OpenNow(const std::string& path) {
+  server_->Run([&] { server_->Probe(path); });
   SharedAccess access;
   int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
   return index < 0 ? -1 : access.state()->devices[index].open_now;
 }
 
+long Simulator::HandleNotifications(const std::string& path) {
+  SharedAccess access;
+  int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
+  return index < 0 ? -1 : access.state()->devices[index].handle_notifications;
+}
+
 long Simulator::OpenNowTotal() {
+  std::vector<std::string> paths;
+  {
+    SharedAccess access;
+    for (int i = 0; access.state() && i < access.state()->device_count; ++i)
+      paths.push_back(access.state()->devices[i].path);
+  }
+  server_->Run([&] {
+    for (const auto& path : paths) server_->Probe(path);
+  });
   SharedAccess access;
   long total = 0;
   if (access.state()) {

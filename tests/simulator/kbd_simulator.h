@@ -95,19 +95,22 @@ class Simulator {
   bool SetDeviceFailures(const std::string& path, unsigned failures);
   void SetEnumerationFailures(const EnumerationFailures& failures);
 
-  // Queues input reports to every client that has the device open, in order; each client
-  // receives each report once. Reports written while no client is connected are dropped, as
-  // a keyboard's are when nobody reads. Returns false for an unknown device.
+  // Writes input reports into the pipe of every client that has the device open, in order,
+  // from the calling thread (plain pipe writes); each client receives each report once.
+  // Reports written while no client is connected are dropped, as a keyboard's are when nobody
+  // reads. Returns false for an unknown device.
   bool WriteReport(const std::string& path, const InputReport& report);
   bool WriteReports(const std::string& path, const std::vector<InputReport>& burst);
-  // Reports queued for clients of the device that the pipes have not yet taken.
-  size_t PendingReports(const std::string& path);
 
-  // Clients that opened the device since it was added / that have it open now (-1 unknown).
+  // Clients that opened the device since it was added / that have it open now (-1 unknown);
+  // a client that has closed its end no longer counts once this returns.
   long Opens(const std::string& path);
   long OpenNow(const std::string& path);
   // Total open handles of every device.
   long OpenNowTotal();
+  // Device-handle notifications registered for handles of the device and not yet
+  // unregistered (-1 unknown).
+  long HandleNotifications(const std::string& path);
   // Waits until OpenNow(path) equals `count`; false on time-out.
   bool WaitForOpen(const std::string& path, long count, DWORD timeout_ms = 5000);
 

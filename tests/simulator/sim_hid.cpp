@@ -1,10 +1,12 @@
-// The simulated hid.dll and setupapi functions that the library calls. Interfaces are the
+// The simulated hid.dll and setupapi functions that the library calls, and a watch on its
+// device-handle notifications. Interfaces are the
 // devices in the shared state; their paths are named pipes served by the simulator, opened
 // with the real CreateFileA. A handle is traced back to its device by its pipe name.
 #ifndef _SETUPAPI_
 #define _SETUPAPI_  // define the setupapi functions here instead of importing them
 #endif
 #include <windows.h>
+#include <dbt.h>
 #include <setupapi.h>
 extern "C" {
 #include <hidsdi.h>
@@ -14,7 +16,10 @@ extern "C" {
 #include <stddef.h>
 #include <string.h>
 
+#include <map>
+#include <mutex>
 #include <new>
+#include <string>
 
 #include "sim_shared.h"
 
@@ -84,6 +89,27 @@ bool WithDeviceOf(HANDLE handle, Use use) {
     return false;
   }
   return use(*access.state(), access.state()->devices[index]);
+}
+
+// Handle registrations of this process and the device path each was made for.
+std::map<HDEVNOTIFY, std::string>& HandleRegistrations() {
+  static std::map<HDEVNOTIFY, std::string> registrations;
+  return registrations;
+}
+std::mutex registrations_mutex;
+
+void RememberHandleRegistration(HDEVNOTIFY registration, const char* path) {
+  std::lock_guard<std::mutex> lock(registrations_mutex);
+  HandleRegistrations()[registration] = path;
+}
+
+std::string ForgetHandleRegistration(HDEVNOTIFY registration) {
+  std::lock_guard<std::mutex> lock(registrations_mutex);
+  auto found = HandleRegistrations().find(registration);
+  if (found == HandleRegistrations().end()) return std::string();
+  std::string path = found->second;
+  HandleRegistrations().erase(found);
+  return path;
 }
 
 }  // namespace
@@ -251,5 +277,37 @@ BOOLEAN NTAPI HidD_SetFeature(HANDLE handle, PVOID report, ULONG length) {
     return ok;
   });
 }
+
+// The library's RegisterDeviceNotificationA and UnregisterDeviceNotification (renamed in its
+// simulated build, see CMakeLists.txt): passed on to the platform; a registration for a
+// device's handle is counted for that device until it is unregistered.
+HDEVNOTIFY WINAPI SimRegisterDeviceNotificationA(HANDLE recipient, LPVOID filter, DWORD flags) {
+  HDEVNOTIFY registration = RegisterDeviceNotificationA(recipient, filter, flags);
+  auto* header = static_cast<DEV_BROADCAST_HDR*>(filter);
+  if (!registration || !header || header->dbch_devicetype != DBT_DEVTYP_HANDLE) return registration;
+  HANDLE handle = static_cast<DEV_BROADCAST_HANDLE*>(filter)->dbch_handle;
+  WithDeviceOf(handle, [&](SharedState&, SharedDevice& device) {
+    device.handle_notifications++;
+    RememberHandleRegistration(registration, device.path);
+    return true;
+  });
+  return registration;
+}
+
+BOOL WINAPI SimUnregisterDeviceNotification(HDEVNOTIFY registration) {
+  std::string path = ForgetHandleRegistration(registration);
+  if (!path.empty()) {
+    SharedAccess access;
+    int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
+    if (index >= 0) access.state()->devices[index].handle_notifications--;
+  }
+  return UnregisterDeviceNotification(registration);
+}
+
+// The import entries the renamed calls go through.
+void* sim_register_import __asm__("__imp__SimRegisterDeviceNotificationA@12") =
+    reinterpret_cast<void*>(&SimRegisterDeviceNotificationA);
+void* sim_unregister_import __asm__("__imp__SimUnregisterDeviceNotification@4") =
+    reinterpret_cast<void*>(&SimUnregisterDeviceNotification);
 
 }  // extern "C"

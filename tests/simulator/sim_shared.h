@@ -29,6 +29,8 @@ struct SharedDevice {
   LONG failures;   // DeviceFailure bits
   LONG opens;      // clients connected since the device was added
   LONG open_now;   // clients connected and not yet gone
+  LONG handle_notifications;  // handle notifications registered for its handles, not yet
+                              // unregistered
 };
 
 struct SharedFeatureReport {
