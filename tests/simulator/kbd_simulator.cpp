@@ -114,21 +114,35 @@ class Simulator::Server {
     }
   }
 
-  // Writes the reports to every connected client of the device, in order, from the calling
-  // thread: plain pipe writes that complete at once while the client's pipe buffer has room.
-  // Takes note at once of clients of the device that have closed their end, rather than when
-  // their watch completes.
+  // Brings the device's open count up to date at once, rather than when the completions of
+  // its connections and watches arrive (which may be later than the opens and closes they
+  // report): a client that has connected is counted and served, one that has closed its end
+  // is not counted any more, and one that opened and closed before the server looked counts
+  // as opened and gone.
   void Probe(const std::string& path) {
     for (size_t i = 0; i < instances_.size(); ++i) {
       Instance* instance = instances_[i].get();
-      if (instance->path != path || !instance->connected || instance->closed) continue;
-      if (!PeekNamedPipe(instance->pipe, nullptr, 0, nullptr, nullptr, nullptr) &&
-          GetLastError() != ERROR_IO_PENDING) {
-        Gone(instance);
+      if (instance->path != path || instance->closed) continue;
+      bool alive = PeekNamedPipe(instance->pipe, nullptr, 0, nullptr, nullptr, nullptr) ||
+                   GetLastError() == ERROR_IO_PENDING;
+      if (instance->connected) {
+        if (!alive) Gone(instance);
+      } else if (alive || GetLastError() == ERROR_BROKEN_PIPE) {
+        Connected(instance);  // its watch finds a client that is gone at once
       }
     }
   }
 
+  // Clients of the device that have it open now; probes it first.
+  long OpenNow(const std::string& path) {
+    Probe(path);
+    SharedAccess access;
+    int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
+    return index < 0 ? -1 : access.state()->devices[index].open_now;
+  }
+
+  // Writes the reports to every connected client of the device, in order, from the calling
+  // thread: plain pipe writes that complete at once while the client's pipe buffer has room.
   // False for a device that is not plugged in.
   bool Write(const std::string& path, const std::vector<InputReport>& reports) {
     std::lock_guard<std::mutex> lock(clients_mutex_);
@@ -298,7 +312,7 @@ class Simulator::Server {
     Instance* instance = op->instance;
     switch (op->kind) {
       case OpKind::kConnect:
-        if (instance->closed) return;
+        if (instance->closed || instance->connected) return;  // a probe took note of it
         if (ok) {
           Connected(instance);
         } else {
@@ -463,10 +477,9 @@ long Simulator::Opens(const std::string& path) {
 }
 
 long Simulator::OpenNow(const std::string& path) {
-  server_->Run([&] { server_->Probe(path); });
-  SharedAccess access;
-  int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
-  return index < 0 ? -1 : access.state()->devices[index].open_now;
+  long count = -1;
+  server_->Run([&] { count = server_->OpenNow(path); });
+  return count;
 }
 
 long Simulator::HandleNotifications(const std::string& path) {
@@ -482,14 +495,10 @@ long Simulator::OpenNowTotal() {
     for (int i = 0; access.state() && i < access.state()->device_count; ++i)
       paths.push_back(access.state()->devices[i].path);
   }
-  server_->Run([&] {
-    for (const auto& path : paths) server_->Probe(path);
-  });
-  SharedAccess access;
   long total = 0;
-  if (access.state()) {
-    for (int i = 0; i < access.state()->device_count; ++i) total += access.state()->devices[i].open_now;
-  }
+  server_->Run([&] {
+    for (const auto& path : paths) total += std::max(0L, server_->OpenNow(path));
+  });
   return total;
 }
 

@@ -102,8 +102,10 @@ class Simulator {
   bool WriteReport(const std::string& path, const InputReport& report);
   bool WriteReports(const std::string& path, const std::vector<InputReport>& burst);
 
-  // Clients that opened the device since it was added / that have it open now (-1 unknown);
-  // a client that has closed its end no longer counts once this returns.
+  // Clients that opened the device since it was added / that have it open now (-1 unknown).
+  // OpenNow is exact when it returns: a client that has opened the device counts and is
+  // written to from then on, one that has closed it (or opened and closed it) does not count,
+  // however late the server thread learns of either by itself.
   long Opens(const std::string& path);
   long OpenNow(const std::string& path);
   // Total open handles of every device.
