@@ -1,5 +1,7 @@
 #include "reader_session.h"
 
+#include <string.h>
+
 #include "test_support.h"
 #include "variant.h"
 
@@ -15,6 +17,22 @@ std::wstring LibraryPath() {
 // The session, for the window hooks; set before the library can send anything.
 ReaderSession* current_session = nullptr;
 
+BOOL CALLBACK KeepIfHidden(HWND window, LPARAM found) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (strcmp(name, "ZOKUSBClass") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The library's hidden window made on this thread by InitDriver; other processes that run at
+// the same time may have one with the same class and title.
+HWND OwnHiddenWindow() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), KeepIfHidden, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace
 
 ReaderSession& ReaderSession::Get() {
@@ -28,7 +46,7 @@ ReaderSession::ReaderSession() : library_(LibraryPath()), client_(kKeyReportMess
   client_procedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       client_.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReaderSession::ClientHook)));
   library_.init_driver(client_.hwnd(), kKeyReportMessage, kUsagePage);
-  hidden_window_ = FindWindowA("ZOKUSBClass", "ZOKUSBKEYMSG");
+  hidden_window_ = OwnHiddenWindow();
   if (hidden_window_) {
     hidden_procedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         hidden_window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReaderSession::HiddenHook)));
