@@ -149,9 +149,11 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   const std::wstring active = LoadUserSchemeFile(window);
   AllocateLockedFlags(IniData.numbutton);
   LoadLocalizedCaptions(window);
-  window.LoadDefaultIcons();
   LoadAllSchemeRows(window);
-  LoadSchemeFromRows(window, SchemeToLoad(window, active));
+  // The key pictures are drawn once, at the end: every one of them is set there, from the same
+  // records, so earlier fillings would only be overwritten.
+  LoadSchemeRecordsFromRows(window, SchemeToLoad(window, active));
+  window.RefreshButtonLabels();
   ApplyTraySetting(window);
   MirrorSchemeToRegistry(window);
   window.CenterOnWorkArea();

@@ -257,6 +257,13 @@ void ItemList::SetItemIndex(int index) {
   SendMessageW(ListHandle(), messages_.set_selection, static_cast<WPARAM>(index), 0);
 }
 
+void ItemList::BeginUpdate() { SendMessageW(ListHandle(), WM_SETREDRAW, FALSE, 0); }
+
+void ItemList::EndUpdate() {
+  SendMessageW(ListHandle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(ListHandle(), nullptr, TRUE);
+}
+
 // ComboBox -------------------------------------------------------------------------------
 
 namespace {

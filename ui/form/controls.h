@@ -129,6 +129,10 @@ class ItemList {
   // outside the list selects nothing.
   int ItemIndex() const;
   void SetItemIndex(int index);
+  // Between BeginUpdate and EndUpdate the list neither redraws nor updates its scroll bar on
+  // each change (many adds at once); EndUpdate redraws it once.
+  void BeginUpdate();
+  void EndUpdate();
 
  protected:
   struct Messages {
