@@ -423,6 +423,14 @@ TEST_F(FormLayerTest, ListItemsAndSelection) {
   EXPECT_THROW(list.SetItem(3, L"d"), form::Error);
   EXPECT_THROW(list.Item(-1), form::Error);
   EXPECT_EQ(L"c", list.Item(2));
+  // Items added while the list does not redraw are there afterwards; the hidden list stays hidden.
+  list.BeginUpdate();
+  for (int i = 0; i < 100; ++i) list.Add(std::to_wstring(i));
+  list.EndUpdate();
+  EXPECT_EQ(103, list.Count());
+  EXPECT_EQ(L"99", list.Item(102));
+  EXPECT_FALSE(list.Visible());
+  EXPECT_FALSE(IsWindowVisible(list.Handle()));
 }
 
 TEST_F(FormLayerTest, ScrollBarStepsAndTheHandlersPosition) {

@@ -144,6 +144,7 @@ class ItemList {
 
  private:
   Messages messages_;
+  bool visible_before_update_ = false;
 };
 
 // Drop-down list without free text.
