@@ -161,6 +161,10 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   HideNumPadGroupAndLayOut(window);
   if (variant::kIsYev) LoadKeyPictures(window);
   window.RefreshButtonIcons();
+  // The place and size the show gives the window, taken while it is hidden: the show then finds
+  // nothing to move, and the controls are not drawn a second time once visible.
+  window.FitToWorkArea();
+  window.CenterOnWorkArea();
   window.Hide();
 }
 

@@ -177,6 +177,10 @@ void Control::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
 void Control::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+  // A move to where the control already stands would only cost messages and a redraw.
+  const RECT now = RectInParent(hwnd_, ParentHandle());
+  if (now.left == left && now.top == top && now.right - now.left == width && now.bottom - now.top == height)
+    return;
   SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
