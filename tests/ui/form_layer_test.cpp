@@ -408,6 +408,20 @@ TEST_F(FormLayerTest, ImageListEntriesAreReplacedByCopies) {
   DestroyIcon(red);
 }
 
+// The icon resources a row names are read at the list's first use: this program has none, so
+// building succeeds and the first use fails; a list cleared before its first use stays empty.
+TEST_F(FormLayerTest, ImageListResourcesAreReadAtFirstUse) {
+  Recorder recorder;
+  form::Layout layout = TestLayout();
+  layout.rows.push_back(Row("Named", Kind::kImageList, "", 0, 0, 0, 0).Images("NOSUCHICON", 3));
+  layout.rows.push_back(Row("Cleared", Kind::kImageList, "", 0, 0, 0, 0).Images("NOSUCHICON", 3));
+  form::Form form(app, layout, recorder.handlers);
+  EXPECT_THROW(form.Get<form::ImageList>("Named").Count(), form::Error);
+  auto& cleared = form.Get<form::ImageList>("Cleared");
+  cleared.Clear();
+  EXPECT_EQ(0, cleared.Count());
+}
+
 TEST_F(FormLayerTest, ListItemsAndSelection) {
   Recorder recorder;
   form::Form form(app, TestLayout(), recorder.handlers);
