@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -570,6 +571,57 @@ TEST(FormLayerPlainTest, OpenDialogFilterAndJpegErrors) {
   const unsigned char not_jpeg[] = "this is not a picture";
   EXPECT_THROW(form::DecodeJpeg(not_jpeg, sizeof(not_jpeg)), form::Error);
   EXPECT_THROW(form::DecodeJpeg(nullptr, 0), form::Error);
+}
+
+}  // namespace
+
+namespace {
+
+struct DialogSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK MatchFileDialog(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD process = 0;
+  wchar_t name[16] = {};
+  GetWindowThreadProcessId(hwnd, &process);
+  GetClassNameW(hwnd, name, 16);
+  if (process != search->process || lstrcmpW(name, L"#32770") || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// The file dialog's library is loaded at its first use: the dialog shows, and the name typed
+// into it comes back.
+TEST(FormLayerPlainTest, OpenDialogShowsAndGivesTheChosenName) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  form::OpenDialog dialog;
+  dialog.filter = L"(*.*)|*.*";
+  dialog.initial_dir = folder;
+  const std::wstring chosen = std::wstring(folder) + L"form_layer_chosen.txt";
+  HANDLE file = CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(file);
+  DialogSearch search{GetCurrentProcessId(), nullptr};
+  std::thread user([&search, &chosen] {
+    for (int i = 0; i < 1000 && !search.found; ++i) {
+      EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&search));
+      if (!search.found) Sleep(10);
+    }
+    if (!search.found) return;
+    // The name field is edt1 or cmb13, whichever this platform's dialog has.
+    SetDlgItemTextW(search.found, 0x480, chosen.c_str());
+    SetDlgItemTextW(search.found, 0x47c, chosen.c_str());
+    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+  });
+  const bool chose = dialog.Execute(nullptr);
+  user.join();
+  DeleteFileW(chosen.c_str());
+  EXPECT_NE(nullptr, search.found);
+  EXPECT_TRUE(chose);
+  EXPECT_EQ(0, lstrcmpiW(chosen.c_str(), dialog.file_name.c_str()));
 }
 
 }  // namespace
