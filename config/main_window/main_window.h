@@ -40,7 +40,7 @@ class Tzokcfg_0 : public form::Form {
 
   // The twenty labels of the key rows from the working set.
   void RefreshButtonLabels();
-  // The first filling of ImageList1, once at start-up.
+  // ImageList1 with every key's default picture (start-up fills it from the records instead).
   void LoadDefaultIcons();
   // Every key's small picture from the key records of the configuration record.
   void RefreshButtonIcons();

@@ -39,6 +39,22 @@ std::array<form::ListBox*, 5> EachColumn(Tzokcfg_0& window) {
   return {c.caption, c.assign, c.function, c.vkey, c.linkto};
 }
 
+// Thousands of adds at once: the columns redraw once when it ends instead of after each add.
+class ColumnsUpdate {
+ public:
+  explicit ColumnsUpdate(Tzokcfg_0& window) : columns_(EachColumn(window)) {
+    for (form::ListBox* column : columns_) column->BeginUpdate();
+  }
+  ~ColumnsUpdate() {
+    for (form::ListBox* column : columns_) column->EndUpdate();
+  }
+  ColumnsUpdate(const ColumnsUpdate&) = delete;
+  ColumnsUpdate& operator=(const ColumnsUpdate&) = delete;
+
+ private:
+  std::array<form::ListBox*, 5> columns_;
+};
+
 int32_t LastSchemeInFile() {
   return TextToInt(ReadProfileText(kGlobalSection, kSchemeKey, L"-1", UserSchemeFile));
 }
@@ -119,6 +135,7 @@ void LoadAllSchemeRows(Tzokcfg_0& window) {
   const int32_t sections = SchemeSectionsInFile(UserSchemeFile, LastSchemeInFile());
   const int keys = RowsPerScheme();
   const Columns columns = ColumnsOf(window);
+  const ColumnsUpdate update(window);
   for (int32_t s = 0; s < sections; ++s) AppendSectionRows(columns, s, keys);
 }
 
@@ -146,7 +163,7 @@ void SaveAllRows(Tzokcfg_0& window) {
   }
 }
 
-void LoadSchemeFromRows(Tzokcfg_0& window, int32_t scheme) {
+void LoadSchemeRecordsFromRows(Tzokcfg_0& window, int32_t scheme) {
   const int keys = RowsPerScheme();
   const int count = RowCount(window);
   const Columns columns = ColumnsOf(window);
@@ -159,6 +176,10 @@ void LoadSchemeFromRows(Tzokcfg_0& window, int32_t scheme) {
   }
   IniData.schemedata.schemename = CurScheme.schemename;
   for (int k = 0; k < kKeyRecords; ++k) CopyButtonRecord(IniData.schemedata.keys[k], CurScheme.keys[k]);
+}
+
+void LoadSchemeFromRows(Tzokcfg_0& window, int32_t scheme) {
+  LoadSchemeRecordsFromRows(window, scheme);
   RedrawWorkingSet(window);
 }
 

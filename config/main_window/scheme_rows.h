@@ -32,6 +32,8 @@ void SaveAllRows(Tzokcfg_0& window);
 // The working set and the record's keys from the scheme's rows; the record's name from the
 // working set; then the key rows are redrawn. Rows that do not exist are skipped.
 void LoadSchemeFromRows(Tzokcfg_0& window, int32_t scheme);
+// The same without the redraw: the working set and the record's keys only.
+void LoadSchemeRecordsFromRows(Tzokcfg_0& window, int32_t scheme);
 // The scheme's rows from the record's keys, then the key rows are redrawn. Nothing at all for
 // the factory scheme 0; rows that do not exist are skipped.
 void WriteSnapshotRows(Tzokcfg_0& window, int32_t scheme);

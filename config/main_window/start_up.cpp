@@ -149,9 +149,11 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   const std::wstring active = LoadUserSchemeFile(window);
   AllocateLockedFlags(IniData.numbutton);
   LoadLocalizedCaptions(window);
-  window.LoadDefaultIcons();
   LoadAllSchemeRows(window);
-  LoadSchemeFromRows(window, SchemeToLoad(window, active));
+  // The key pictures are drawn once, at the end: every one of them is set there, from the same
+  // records, so earlier fillings would only be overwritten.
+  LoadSchemeRecordsFromRows(window, SchemeToLoad(window, active));
+  window.RefreshButtonLabels();
   ApplyTraySetting(window);
   MirrorSchemeToRegistry(window);
   window.CenterOnWorkArea();
@@ -159,6 +161,10 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   HideNumPadGroupAndLayOut(window);
   if (variant::kIsYev) LoadKeyPictures(window);
   window.RefreshButtonIcons();
+  // The place and size the show gives the window, taken while it is hidden: the show then finds
+  // nothing to move, and the controls are not drawn a second time once visible.
+  window.FitToWorkArea();
+  window.CenterOnWorkArea();
   window.Hide();
 }
 

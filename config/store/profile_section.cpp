@@ -6,6 +6,27 @@
 
 #include "store/profile_text.h"
 
+namespace {
+
+bool IsAsciiAlphanumeric(wchar_t c) {
+  return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+
+wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
+
+}  // namespace
+
+bool SameKeyName(const std::wstring& a, const std::wstring& b) {
+  // Names of ASCII letters and digits only (every name this program writes) compare as
+  // lstrcmpiW compares them, without its locale-aware cost; other names go to lstrcmpiW.
+  bool plain = a.size() == b.size();
+  for (size_t i = 0; plain && i < a.size(); ++i) {
+    if (!IsAsciiAlphanumeric(a[i]) || !IsAsciiAlphanumeric(b[i])) plain = false;
+    else if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return plain || lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
 std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file) {
   std::vector<wchar_t> text(8192);
   for (;;) {
@@ -27,7 +48,7 @@ std::wstring SectionEntryText(const std::vector<ProfileEntry>& entries, const st
                               const std::wstring& default_value) {
   const size_t room = kProfileBufferRoom - 1;
   for (const ProfileEntry& entry : entries) {
-    if (lstrcmpiW(entry.key.c_str(), key.c_str()) != 0) continue;
+    if (!SameKeyName(entry.key, key)) continue;
     std::wstring value = entry.value;
     const bool quoted = value.size() > 1 && (value[0] == L'"' || value[0] == L'\'') &&
                         value.back() == value[0];
@@ -43,7 +64,7 @@ std::wstring SectionEntryText(const std::vector<ProfileEntry>& entries, const st
 void SetSectionEntry(std::vector<ProfileEntry>& entries, const std::wstring& key,
                      const std::wstring& value) {
   for (auto entry = entries.begin(); entry != entries.end(); ++entry) {
-    if (lstrcmpiW(entry->key.c_str(), key.c_str()) != 0) continue;
+    if (!SameKeyName(entry->key, key)) continue;
     if (value.empty()) {
       entries.erase(entry);
     } else {

@@ -10,6 +10,10 @@ struct ProfileEntry {
   std::wstring value;
 };
 
+// Whether two key names are the same as the profile functions match them: lstrcmpiW's
+// case-blind comparison.
+bool SameKeyName(const std::wstring& a, const std::wstring& b);
+
 // The section's keys in file order, values as stored; empty when the section is missing.
 std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file);
 

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "store/contracts.h"
+#include "store/profile_section.h"
 #include "store/profile_text.h"
 #include "store/text_conversions.h"
 #include "variant.h"
@@ -115,15 +116,16 @@ bool ReadGlobalSection(const std::wstring& file, ini_data& record) {
 
 void ReadSchemeSection(const std::wstring& file, const std::wstring& section, int32_t numbutton,
                        scheme_data& target) {
-  target.schemename = ReadProfileText(section, kSchemenameKey, kSchemenameSentinel, file);
+  // One read of the section; each value as the key-by-key read gives it.
+  const std::vector<ProfileEntry> entries = ReadSectionEntries(section, file);
+  target.schemename = SectionEntryText(entries, kSchemenameKey, kSchemenameSentinel);
   const int keys = KeyRecordCount(numbutton);
   for (int i = 0; i < keys; ++i) {
-    std::wstring linkto = ReadProfileText(section, KeyName(kLinktoKey, i), kLinktoSentinel, file);
-    std::wstring assign = ReadProfileText(section, KeyName(kAssignKey, i), kAssignSentinel, file);
-    std::wstring caption =
-        ReadProfileText(section, KeyName(kCaptionKey, i), kCaptionSentinel, file);
-    int32_t vkey = TextToInt(ReadProfileText(section, KeyName(kVkeyKey, i), L"0", file));
-    int32_t function = TextToInt(ReadProfileText(section, KeyName(kFunctionKey, i), L"0", file));
+    std::wstring linkto = SectionEntryText(entries, KeyName(kLinktoKey, i), kLinktoSentinel);
+    std::wstring assign = SectionEntryText(entries, KeyName(kAssignKey, i), kAssignSentinel);
+    std::wstring caption = SectionEntryText(entries, KeyName(kCaptionKey, i), kCaptionSentinel);
+    int32_t vkey = TextToInt(SectionEntryText(entries, KeyName(kVkeyKey, i), L"0"));
+    int32_t function = TextToInt(SectionEntryText(entries, KeyName(kFunctionKey, i), L"0"));
     SetButtonRecord(target.keys[i], function, vkey, caption, assign, linkto);
   }
 }

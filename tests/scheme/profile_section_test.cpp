@@ -1,5 +1,9 @@
 // A section written at once ends byte for byte as the same key-by-key writes leave the file.
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <cwchar>
 
 #include <string>
 #include <utility>
@@ -63,6 +67,25 @@ TEST(ProfileSectionTest, SectionReadEqualsTheKeyByKeyReads) {
     EXPECT_EQ(ReadProfileText(L"0", key, L"dflt", file), SectionEntryText(entries, key, L"dflt")) << i;
   }
   EXPECT_EQ(ReadProfileText(L"0", L"novalue", L"dflt", file), SectionEntryText(entries, L"novalue", L"dflt"));
+}
+
+}  // namespace
+
+namespace {
+
+// Key names match as the platform's case-blind comparison matches them, plain ASCII names by the
+// short way and every other name by the platform itself.
+TEST(ProfileSectionTest, KeyNamesMatchAsThePlatformComparesThem) {
+  const std::pair<const wchar_t*, const wchar_t*> pairs[] = {
+      {L"caption0", L"CAPTION0"}, {L"caption0", L"caption1"}, {L"caption1", L"caption10"},
+      {L"vkey9", L"VKey9"},       {L"linkto0", L"linkt00"},   {L"K\u00e4y", L"K\u00c4Y"},
+      {L"a-b", L"A-B"},           {L"a\u00adb", L"ab"},       {L"", L""},
+      {L"assign0", L""},          {L"Z", L"z"},               {L"[", L"{"}};
+  for (const auto& pair : pairs) {
+    EXPECT_EQ(lstrcmpiW(pair.first, pair.second) == 0, SameKeyName(pair.first, pair.second))
+        << std::string(pair.first, pair.first + wcslen(pair.first)) << " / "
+        << std::string(pair.second, pair.second + wcslen(pair.second));
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -21,7 +22,6 @@ using namespace testing_support;
 namespace {
 
 const std::wstring kDataFolder = L"C:\\KVZOK";
-constexpr int kRuns = 7;
 constexpr int kKeys = 10;
 
 double Now() {
@@ -153,7 +153,8 @@ std::vector<double> Repeat(int runs, const std::function<double()>& measure) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const int runs = argc > 1 && atoi(argv[1]) > 0 ? atoi(argv[1]) : 7;
   ScratchFolder scratch;
   const std::wstring install = scratch.File(L"install");
   CreateDirectoryW(install.c_str(), nullptr);
@@ -167,17 +168,17 @@ int main() {
   // Warm the Wine server and the file cache first.
   TimeStart(L"bare_window.exe", L"BareWindow");
   TimeStart(L"zokcfg.exe", L"Tzokcfg_0");
-  printf("medians of %d runs\n", kRuns);
-  const double bare = Median(Repeat(kRuns, [] { return TimeStart(L"bare_window.exe", L"BareWindow"); }));
+  printf("medians of %d runs\n", runs);
+  const double bare = Median(Repeat(runs, [] { return TimeStart(L"bare_window.exe", L"BareWindow"); }));
   for (int schemes : {1, 10, 100}) {
     WriteSchemeFile(UserFile(), schemes);
-    const double start = Median(Repeat(kRuns, [] { return TimeStart(L"zokcfg.exe", L"Tzokcfg_0"); }));
+    const double start = Median(Repeat(runs, [] { return TimeStart(L"zokcfg.exe", L"Tzokcfg_0"); }));
     const std::string what = "start, " + std::to_string(schemes) + " scheme(s), to shown";
     Report(what.c_str(), start, "bare window shown", bare);
   }
   for (int schemes : {1, 10, 100}) {
-    const double ok = Median(Repeat(kRuns, [schemes] { return TimeOk(schemes); }));
-    const double writes = Median(Repeat(kRuns, [schemes] { return TimeProfileWrites(schemes); }));
+    const double ok = Median(Repeat(runs, [schemes] { return TimeOk(schemes); }));
+    const double writes = Median(Repeat(runs, [schemes] { return TimeProfileWrites(schemes); }));
     const std::string what = "OK, " + std::to_string(schemes) + " scheme(s) of 10 keys";
     Report(what.c_str(), ok, "same profile writes", writes);
   }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -408,6 +409,20 @@ TEST_F(FormLayerTest, ImageListEntriesAreReplacedByCopies) {
   DestroyIcon(red);
 }
 
+// The icon resources a row names are read at the list's first use: this program has none, so
+// building succeeds and the first use fails; a list cleared before its first use stays empty.
+TEST_F(FormLayerTest, ImageListResourcesAreReadAtFirstUse) {
+  Recorder recorder;
+  form::Layout layout = TestLayout();
+  layout.rows.push_back(Row("Named", Kind::kImageList, "", 0, 0, 0, 0).Images("NOSUCHICON", 3));
+  layout.rows.push_back(Row("Cleared", Kind::kImageList, "", 0, 0, 0, 0).Images("NOSUCHICON", 3));
+  form::Form form(app, layout, recorder.handlers);
+  EXPECT_THROW(form.Get<form::ImageList>("Named").Count(), form::Error);
+  auto& cleared = form.Get<form::ImageList>("Cleared");
+  cleared.Clear();
+  EXPECT_EQ(0, cleared.Count());
+}
+
 TEST_F(FormLayerTest, ListItemsAndSelection) {
   Recorder recorder;
   form::Form form(app, TestLayout(), recorder.handlers);
@@ -423,6 +438,14 @@ TEST_F(FormLayerTest, ListItemsAndSelection) {
   EXPECT_THROW(list.SetItem(3, L"d"), form::Error);
   EXPECT_THROW(list.Item(-1), form::Error);
   EXPECT_EQ(L"c", list.Item(2));
+  // Items added while the list does not redraw are there afterwards; the hidden list stays hidden.
+  list.BeginUpdate();
+  for (int i = 0; i < 100; ++i) list.Add(std::to_wstring(i));
+  list.EndUpdate();
+  EXPECT_EQ(103, list.Count());
+  EXPECT_EQ(L"99", list.Item(102));
+  EXPECT_FALSE(list.Visible());
+  EXPECT_FALSE(IsWindowVisible(list.Handle()));
 }
 
 TEST_F(FormLayerTest, ScrollBarStepsAndTheHandlersPosition) {
@@ -548,6 +571,57 @@ TEST(FormLayerPlainTest, OpenDialogFilterAndJpegErrors) {
   const unsigned char not_jpeg[] = "this is not a picture";
   EXPECT_THROW(form::DecodeJpeg(not_jpeg, sizeof(not_jpeg)), form::Error);
   EXPECT_THROW(form::DecodeJpeg(nullptr, 0), form::Error);
+}
+
+}  // namespace
+
+namespace {
+
+struct DialogSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK MatchFileDialog(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD process = 0;
+  wchar_t name[16] = {};
+  GetWindowThreadProcessId(hwnd, &process);
+  GetClassNameW(hwnd, name, 16);
+  if (process != search->process || lstrcmpW(name, L"#32770") || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// The file dialog's library is loaded at its first use: the dialog shows, and the name typed
+// into it comes back.
+TEST(FormLayerPlainTest, OpenDialogShowsAndGivesTheChosenName) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  form::OpenDialog dialog;
+  dialog.filter = L"(*.*)|*.*";
+  dialog.initial_dir = folder;
+  const std::wstring chosen = std::wstring(folder) + L"form_layer_chosen.txt";
+  HANDLE file = CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(file);
+  DialogSearch search{GetCurrentProcessId(), nullptr};
+  std::thread user([&search, &chosen] {
+    for (int i = 0; i < 1000 && !search.found; ++i) {
+      EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&search));
+      if (!search.found) Sleep(10);
+    }
+    if (!search.found) return;
+    // The name field is edt1 or cmb13, whichever this platform's dialog has.
+    SetDlgItemTextW(search.found, 0x480, chosen.c_str());
+    SetDlgItemTextW(search.found, 0x47c, chosen.c_str());
+    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+  });
+  const bool chose = dialog.Execute(nullptr);
+  user.join();
+  DeleteFileW(chosen.c_str());
+  EXPECT_NE(nullptr, search.found);
+  EXPECT_TRUE(chose);
+  EXPECT_EQ(0, lstrcmpiW(chosen.c_str(), dialog.file_name.c_str()));
 }
 
 }  // namespace

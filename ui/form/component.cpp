@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <mutex>
+#include <unordered_map>
+
 #include "application.h"
 #include "form.h"
 #include "text.h"
@@ -10,7 +13,20 @@ namespace form {
 
 namespace {
 
-const wchar_t kControlProperty[] = L"form.Control";
+// The control of each of our windows. Looked up on every message a control gets, so it lives
+// in the process (a window property would cost a round trip to the window server under Wine).
+std::mutex controls_lock;
+std::unordered_map<HWND, Control*> controls_by_handle;
+
+void EnterControl(HWND hwnd, Control* control) {
+  std::lock_guard<std::mutex> hold(controls_lock);
+  controls_by_handle[hwnd] = control;
+}
+
+void RemoveControl(HWND hwnd) {
+  std::lock_guard<std::mutex> hold(controls_lock);
+  controls_by_handle.erase(hwnd);
+}
 
 // Every control of a process gets its own command identifier, away from IDOK and IDCANCEL.
 int NextControlId() {
@@ -35,7 +51,10 @@ Control::~Control() {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+  if (!hwnd) return nullptr;
+  std::lock_guard<std::mutex> hold(controls_lock);
+  const auto found = controls_by_handle.find(hwnd);
+  return found == controls_by_handle.end() ? nullptr : found->second;
 }
 
 HWND Control::ParentHandle() const { return parent_ ? parent_->Handle() : Owner().Handle(); }
@@ -51,7 +70,7 @@ void Control::CreateWindowFor(const ComponentRow& row, Control* parent, const wc
                           row.height, ParentHandle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())),
                           GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) throw Error("Cannot create the window of " + row.name);
-  SetPropW(hwnd_, kControlProperty, this);
+  EnterControl(hwnd_, this);
   original_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
 
@@ -72,7 +91,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARA
   if (!control) return DefWindowProcW(hwnd, msg, wparam, lparam);
   if (msg == WM_NCDESTROY) {
     WNDPROC original = control->original_proc_;
-    RemovePropW(hwnd, kControlProperty);
+    RemoveControl(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     control->hwnd_ = nullptr;
     return CallWindowProcW(original, hwnd, msg, wparam, lparam);
@@ -158,6 +177,10 @@ void Control::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
 void Control::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+  // A move to where the control already stands would only cost messages and a redraw.
+  const RECT now = RectInParent(hwnd_, ParentHandle());
+  if (now.left == left && now.top == top && now.right - now.left == width && now.bottom - now.top == height)
+    return;
   SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

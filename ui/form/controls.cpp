@@ -257,6 +257,21 @@ void ItemList::SetItemIndex(int index) {
   SendMessageW(ListHandle(), messages_.set_selection, static_cast<WPARAM>(index), 0);
 }
 
+void ItemList::BeginUpdate() {
+  visible_before_update_ = (GetWindowLongW(ListHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+  SendMessageW(ListHandle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void ItemList::EndUpdate() {
+  SendMessageW(ListHandle(), WM_SETREDRAW, TRUE, 0);
+  // Switching the redraw may pass through the default handling, which sets or clears the
+  // visible style: the list keeps the visibility it had.
+  const LONG style = GetWindowLongW(ListHandle(), GWL_STYLE);
+  const LONG kept = visible_before_update_ ? (style | WS_VISIBLE) : (style & ~WS_VISIBLE);
+  if (kept != style) SetWindowLongW(ListHandle(), GWL_STYLE, kept);
+  if (visible_before_update_) InvalidateRect(ListHandle(), nullptr, TRUE);
+}
+
 // ComboBox -------------------------------------------------------------------------------
 
 namespace {

@@ -129,6 +129,10 @@ class ItemList {
   // outside the list selects nothing.
   int ItemIndex() const;
   void SetItemIndex(int index);
+  // Between BeginUpdate and EndUpdate the list neither redraws nor updates its scroll bar on
+  // each change (many adds at once); EndUpdate redraws it once.
+  void BeginUpdate();
+  void EndUpdate();
 
  protected:
   struct Messages {
@@ -140,6 +144,7 @@ class ItemList {
 
  private:
   Messages messages_;
+  bool visible_before_update_ = false;
 };
 
 // Drop-down list without free text.

@@ -34,6 +34,22 @@ std::vector<wchar_t> FilterToDialogList(const std::wstring& filter) {
   return list;
 }
 
+namespace {
+
+// The common dialogs' library is loaded at the first file dialog, not at every start.
+BOOL ShowOpenFileDialog(OPENFILENAMEW* dialog) {
+  using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const OpenFileName open_file_name = [] {
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    return library ? reinterpret_cast<OpenFileName>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
+                   : nullptr;
+  }();
+  return open_file_name ? open_file_name(dialog) : FALSE;
+}
+
+}  // namespace
+
 bool OpenDialog::Execute(Form* owner) {
   std::vector<wchar_t> filters = FilterToDialogList(filter);
   std::vector<wchar_t> name(32768, L'\0');
@@ -47,7 +63,7 @@ bool OpenDialog::Execute(Form* owner) {
   dialog.nMaxFile = static_cast<DWORD>(name.size());
   dialog.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
   dialog.Flags = options;
-  if (!GetOpenFileNameW(&dialog)) return false;
+  if (!ShowOpenFileDialog(&dialog)) return false;
   file_name = name.data();
   filter_index = static_cast<int>(dialog.nFilterIndex);
   return true;

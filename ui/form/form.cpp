@@ -184,6 +184,10 @@ void Form::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
 void Form::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
 void Form::SetBounds(int left, int top, int width, int height) {
+  // A move to where the window already stands would only cost messages and a redraw.
+  const RECT now = WindowRect();
+  if (now.left == left && now.top == top && now.right - now.left == width && now.bottom - now.top == height)
+    return;
   SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -204,14 +204,25 @@ const int kListPictureSize = 16;
 ImageList::ImageList(Form* owner, const ComponentRow& row) : Component(owner, row.name, row.kind) {
   list_ = ImageList_Create(kListPictureSize, kListPictureSize, ILC_COLOR32 | ILC_MASK, 4, 4);
   if (!list_) throw Error("Cannot create the image list " + row.name);
-  if (row.image_count > 0) LoadResources(row.picture, row.image_count);
+  pending_prefix_ = row.picture;
+  pending_count_ = row.image_count > 0 ? row.image_count : 0;
 }
 
 ImageList::~ImageList() {
   if (list_) ImageList_Destroy(list_);
 }
 
-int ImageList::Count() const { return ImageList_GetImageCount(list_); }
+void ImageList::LoadPending() const {
+  if (pending_count_ == 0) return;
+  const int count = pending_count_;
+  pending_count_ = 0;
+  AppendResources(pending_prefix_, count);
+}
+
+int ImageList::Count() const {
+  LoadPending();
+  return ImageList_GetImageCount(list_);
+}
 
 void ImageList::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) {
@@ -220,6 +231,7 @@ void ImageList::CheckIndex(int index) const {
 }
 
 int ImageList::AddIcon(HICON icon) {
+  LoadPending();
   int index = ImageList_AddIcon(list_, icon);
   if (index < 0) throw Error("Cannot add a picture to " + Name());
   return index;
@@ -255,9 +267,17 @@ HICON ImageList::GetIcon(int index) const {
   return ImageList_GetIcon(list_, index, ILD_NORMAL);
 }
 
-void ImageList::Clear() { ImageList_RemoveAll(list_); }
+void ImageList::Clear() {
+  pending_count_ = 0;
+  ImageList_RemoveAll(list_);
+}
 
 void ImageList::LoadResources(const std::string& prefix, int count) {
+  LoadPending();
+  AppendResources(prefix, count);
+}
+
+void ImageList::AppendResources(const std::string& prefix, int count) const {
   for (int i = 0; i < count; ++i) {
     std::string name = prefix + std::to_string(i);
     HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Widen(name).c_str(), IMAGE_ICON,

@@ -83,12 +83,17 @@ class Image : public Control {
 };
 
 // A list of 16 x 16 pictures (no window). Indexes outside 0 .. Count()-1 raise form::Error.
+// The icon resources a layout row names are read when the list is first used, so a list that
+// a run never shows costs nothing (a missing resource then raises form::Error at that use).
 class ImageList : public Component {
  public:
   ImageList(Form* owner, const ComponentRow& row);
   ~ImageList() override;
 
-  HIMAGELIST Handle() const { return list_; }
+  HIMAGELIST Handle() const {
+    LoadPending();
+    return list_;
+  }
   int Count() const;
   // Appends a copy of `icon`; returns its index.
   int AddIcon(HICON icon);
@@ -105,7 +110,12 @@ class ImageList : public Component {
 
  private:
   void CheckIndex(int index) const;
+  // Appends the row's icon resources when they have not been read yet.
+  void LoadPending() const;
+  void AppendResources(const std::string& prefix, int count) const;
   HIMAGELIST list_ = nullptr;
+  std::string pending_prefix_;
+  mutable int pending_count_ = 0;
 };
 
 }  // namespace form
