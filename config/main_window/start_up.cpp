@@ -149,9 +149,10 @@ void FormCreate(Tzokcfg_0& window, form::Component&) {
   const std::wstring active = LoadUserSchemeFile(window);
   AllocateLockedFlags(IniData.numbutton);
   LoadLocalizedCaptions(window);
+  window.LoadDefaultIcons();
   LoadAllSchemeRows(window);
-  // The key pictures are drawn once, at the end: every one of them is set there, from the same
-  // records, so earlier fillings would only be overwritten.
+  // The small pictures are drawn once, at the end, from the same records: a redraw of them here
+  // would only be overwritten before the window is first shown.
   LoadSchemeRecordsFromRows(window, SchemeToLoad(window, active));
   window.RefreshButtonLabels();
   ApplyTraySetting(window);
