@@ -65,6 +65,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     auto* created = reinterpret_cast<Dialog*>(lParam);
     SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(created));
     created->hwnd_ = hwnd;
+    created->manager_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
   }
   auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!self) return FALSE;  // messages before WM_INITDIALOG (WM_SETFONT ...)
@@ -76,13 +78,27 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return answer;
 }
 
+LRESULT CALLBACK Dialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (!self) return DefDlgProcW(hwnd, message, wParam, lParam);  // after WM_NCDESTROY
+  const MessageMapEntry* entry = FindMessageEntry(self->GetMessageMap(), message);
+  if (entry && entry->result == MessageResult::kMessageResult)
+    return self->RunHandler(*entry, message, wParam, lParam);
+  return CallWindowProcW(self->manager_proc_, hwnd, message, wParam, lParam);
+}
+
+LRESULT Dialog::RunHandler(const MessageMapEntry& entry, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
+  if (entry.senders == Senders::kOwnThreadSendOnly &&
+      !TakeSentByThisThread(hwnd_, message, wParam, lParam))
+    return 0;
+  return (this->*entry.handler)(wParam, lParam);
+}
+
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), message);
   if (!entry) return FALSE;
-  LRESULT value = 0;
-  if (entry->senders != Senders::kOwnThreadSendOnly ||
-      TakeSentByThisThread(hwnd_, message, wParam, lParam))
-    value = (this->*entry->handler)(wParam, lParam);
+  LRESULT value = RunHandler(*entry, message, wParam, lParam);
   DialogProcAnswer answer = AnswerFor(entry->result, value);
   if (answer.store_result) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, answer.message_result);
   return answer.return_value;

@@ -2,6 +2,9 @@
 // Derived classes describe their behaviour in a message map (message_map.h) and return it
 // from GetMessageMap; the base map handles WM_INITDIALOG (OnInitDialog) and the IDOK /
 // IDCANCEL commands (WM_CLOSE arrives as IDCANCEL), which end the modal loop.
+// Entries whose value is the message result are answered by the dialog's window procedure
+// itself, ahead of the dialog manager: the sender gets the same value without the manager's
+// DWLP_MSGRESULT round (reset, store, read back), which costs a server call each under Wine.
 #pragma once
 #include <windows.h>
 
@@ -35,7 +38,11 @@ class Dialog {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Set over the dialog manager's procedure once WM_INITDIALOG has arrived.
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Runs the entry's handler if its senders are honoured; 0 otherwise.
+  LRESULT RunHandler(const MessageMapEntry& entry, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleInitDialog(WPARAM, LPARAM);
   LRESULT HandleCommand(WPARAM wParam, LPARAM);
 
@@ -44,6 +51,7 @@ class Dialog {
   UINT template_id_;
   HWND parent_;
   HWND hwnd_ = nullptr;
+  WNDPROC manager_proc_ = nullptr;
   bool in_modal_loop_ = false;
   INT_PTR modal_result_ = 0;
 };
