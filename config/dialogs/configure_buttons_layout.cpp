@@ -1,36 +1,16 @@
 #include "dialogs/configure_buttons_dialog.h"
+#include "dialogs/key_edit.h"
 
 form::Layout ConfigureButtonsLayout() {
   using form::Kind;
   using form::Row;
-  const form::FontAttributes kDefaultFont{L"Default", -11, -1};
-  form::Layout layout;
-  form::FormRow& window = layout.form;
-  window.name = "zokcfg_2";
-  window.class_name = L"Tzokcfg_2";
-  window.caption = L"Configure Buttons";
-  window.border = form::BorderStyle::kDialog;
-  window.client_width = 538;
-  window.client_height = 238;
-  window.font = form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET};
-  window.on_create = "FormCreate";
-  window.on_show = "FormShow";
-  window.on_destroy = "FormDestroy";
-
-  auto& rows = layout.rows;
-  rows.push_back(Row("GroupBox1", Kind::kGroupBox, "", 4, 0, 530, 200).NoTabStop());
-  rows.push_back(Row("Image1", Kind::kImage, "GroupBox1", 12, 16, 32, 32));
-  rows.push_back(Row("Label3", Kind::kLabel, "GroupBox1", 60, 16, 450, 20).Font(kDefaultFont));
-  rows.push_back(Row("Label4", Kind::kLabel, "GroupBox1", 60, 40, 450, 20).Font(kDefaultFont));
-  rows.push_back(Row("Label1", Kind::kLabel, "GroupBox1", 12, 75, 450, 20).Font(kDefaultFont));
-  rows.push_back(Row("Edit1", Kind::kEdit, "GroupBox1", 12, 103, 320, 21).Font(kDefaultFont));
-  rows.push_back(Row("Label2", Kind::kLabel, "GroupBox1", 12, 135, 450, 20).Font(kDefaultFont));
-  rows.push_back(Row("Edit2", Kind::kEdit, "GroupBox1", 12, 163, 320, 21)
-                     .Font(kDefaultFont)
-                     .OnChange("Edit2Change")
-                     .OnKeyDown("Edit2KeyDown"));
-  rows.push_back(Row("BitBtn3", Kind::kButton, "GroupBox1", 342, 162, 85, 25).Text(L"Browse").Font(kDefaultFont).OnClick("BitBtn3Click"));
-  rows.push_back(Row("BitBtn1", Kind::kButton, "", 355, 206, 85, 25).Text(L"OK").Font(kDefaultFont).OnClick("BitBtn1Click"));
-  rows.push_back(Row("BitBtn2", Kind::kButton, "", 445, 206, 85, 25).Text(L"Cancel").Font(kDefaultFont).OnClick("BitBtn2Click"));
+  form::Layout layout = KeyEditLayout({"zokcfg_2", L"Tzokcfg_2", L"Configure Buttons", 238, 200});
+  layout.rows.push_back(Row("Edit2", Kind::kEdit, "GroupBox1", 12, 163, 320, 21)
+                            .Font(kKeyEditFont)
+                            .OnChange("Edit2Change")
+                            .OnKeyDown("Edit2KeyDown"));
+  layout.rows.push_back(
+      Row("BitBtn3", Kind::kButton, "GroupBox1", 342, 162, 85, 25).Text(L"Browse").Font(kKeyEditFont).OnClick("BitBtn3Click"));
+  AddOkAndCancel(layout, 206);
   return layout;
 }

@@ -45,3 +45,40 @@ void FinishKeyEdit(Tzokcfg_0& window, int row) {
   SelectRow(window, row);
   CopySchemeRecord(CurScheme, IniData.schemedata);
 }
+
+const form::FontAttributes kKeyEditFont{L"Default", -11, -1};
+
+form::Layout KeyEditLayout(const KeyEditWindow& window) {
+  using form::Kind;
+  using form::Row;
+  form::Layout layout;
+  form::FormRow& frame = layout.form;
+  frame.name = window.name;
+  frame.class_name = window.class_name;
+  frame.caption = window.caption;
+  frame.border = form::BorderStyle::kDialog;
+  frame.client_width = 538;
+  frame.client_height = window.client_height;
+  frame.font = form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET};
+  frame.on_create = "FormCreate";
+  frame.on_show = "FormShow";
+  frame.on_destroy = "FormDestroy";
+
+  auto& rows = layout.rows;
+  rows.push_back(Row("GroupBox1", Kind::kGroupBox, "", 4, 0, 530, window.group_height).NoTabStop());
+  rows.push_back(Row("Image1", Kind::kImage, "GroupBox1", 12, 16, 32, 32));
+  rows.push_back(Row("Label3", Kind::kLabel, "GroupBox1", 60, 16, 450, 20).Font(kKeyEditFont));
+  rows.push_back(Row("Label4", Kind::kLabel, "GroupBox1", 60, 40, 450, 20).Font(kKeyEditFont));
+  rows.push_back(Row("Label1", Kind::kLabel, "GroupBox1", 12, 75, 450, 20).Font(kKeyEditFont));
+  rows.push_back(Row("Edit1", Kind::kEdit, "GroupBox1", 12, 103, 320, 21).Font(kKeyEditFont));
+  rows.push_back(Row("Label2", Kind::kLabel, "GroupBox1", 12, 135, 450, 20).Font(kKeyEditFont));
+  return layout;
+}
+
+void AddOkAndCancel(form::Layout& layout, int top) {
+  using form::Kind;
+  using form::Row;
+  layout.rows.push_back(Row("BitBtn1", Kind::kButton, "", 355, top, 85, 25).Text(L"OK").Font(kKeyEditFont).OnClick("BitBtn1Click"));
+  layout.rows.push_back(
+      Row("BitBtn2", Kind::kButton, "", 445, top, 85, 25).Text(L"Cancel").Font(kKeyEditFont).OnClick("BitBtn2Click"));
+}

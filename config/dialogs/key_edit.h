@@ -2,6 +2,7 @@
 // EditButton of the selected scheme.
 #pragma once
 #include "form/form.h"
+#include "form/layout.h"
 #include "store/scheme_records.h"
 
 class Tzokcfg_0;
@@ -21,3 +22,18 @@ bool RefuseBarIn(form::Edit& field);
 // After the key's record and row have changed: the scheme counts as modified, the row becomes
 // the selected one and the working set takes the record's scheme.
 void FinishKeyEdit(Tzokcfg_0& window, int row);
+
+// What the two key-editing dialogs' layouts have in common: the window, and in GroupBox1 the
+// picture, the two explanation labels, the caption label and field and the second field's label.
+struct KeyEditWindow {
+  const char* name;
+  const wchar_t* class_name;
+  const wchar_t* caption;
+  int client_height;
+  int group_height;
+};
+form::Layout KeyEditLayout(const KeyEditWindow& window);
+// The font of the layouts' labels, fields and buttons.
+extern const form::FontAttributes kKeyEditFont;
+// OK (BitBtn1) and Cancel (BitBtn2) below the group box, at `top`.
+void AddOkAndCancel(form::Layout& layout, int top);

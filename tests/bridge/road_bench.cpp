@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "kbd_simulator.h"
+#include "percentiles.h"
 #include "test_support.h"
 
 using namespace testing_support;
@@ -58,20 +59,6 @@ void WaitForQuiet(const std::wstring& log, DWORD quiet_ms, DWORD timeout_ms) {
     long long now = FileSize(log);
     if (now != size) size = now, changed = GetTickCount();
   }
-}
-
-struct Percentiles {
-  long long p50 = 0, p99 = 0, max = 0;
-};
-
-Percentiles PercentilesOf(std::vector<long long> values) {
-  Percentiles result;
-  if (values.empty()) return result;
-  std::sort(values.begin(), values.end());
-  result.p50 = values[values.size() / 2];
-  result.p99 = values[static_cast<size_t>(0.99 * (values.size() - 1))];
-  result.max = values.back();
-  return result;
 }
 
 // One report in flight at a time: the next is written once the stand-in has logged the last.

@@ -17,10 +17,14 @@
 #include <vector>
 
 #include "bare_reader.h"
+#include "percentiles.h"
 #include "reader_session.h"
 #include "test_support.h"
 
 using reader_test::ReaderSession;
+
+using testing_support::Percentiles;
+using testing_support::PercentilesOf;
 
 namespace {
 
@@ -30,20 +34,6 @@ constexpr int kCycles = 1000;
 constexpr long long kHeldP99Micros = 5000;
 const int kRates[] = {500, 1000, 2000, 5000, 10000, 20000};
 const char kKeyboard[] = "bench-kbd";
-
-struct Percentiles {
-  long long p50 = 0, p99 = 0, max = 0;
-};
-
-Percentiles PercentilesOf(std::vector<long long> values) {
-  Percentiles result;
-  if (values.empty()) return result;
-  std::sort(values.begin(), values.end());
-  result.p50 = values[values.size() / 2];
-  result.p99 = values[static_cast<size_t>(0.99 * (values.size() - 1))];
-  result.max = values.back();
-  return result;
-}
 
 // Report `sequence` carrying the time it was handed to the simulator in bytes 8 to 15.
 kbdsim::InputReport StampedReport(unsigned sequence) {

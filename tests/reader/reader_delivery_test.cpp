@@ -146,12 +146,7 @@ TEST_F(ReaderDelivery, RemoveDeviceStopsDeliveryAndLeavesNoThreadOrHandle) {
   EXPECT_EQ(Sequences(session_.Reports()), (std::vector<long>{1}));
 
   EXPECT_EQ(WaitForThreadCount(threads), threads);
-  long now = HandleCount();
-  WaitUntil([&] {
-    session_.client().Pump(5);
-    return (now = HandleCount()) == handles;
-  }, 3000);
-  EXPECT_EQ(now, handles);
+  EXPECT_EQ(WaitForHandleCount(handles), handles);
 }
 
 TEST_F(ReaderDelivery, FastStopStartCyclesLeaveOneReaderAndNoRepeats) {

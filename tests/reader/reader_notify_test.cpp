@@ -222,12 +222,7 @@ TEST_F(ReaderNotifications, StopsCloseAtOnceAndTheReportHeldInASendStillArrives)
   for (const auto& report : session_.Reports()) delivered.push_back(SequenceOf(report.report));
   EXPECT_EQ(delivered, expected);
   EXPECT_EQ(WaitForThreadCount(threads), threads);
-  long now = HandleCount();
-  WaitUntil([&] {
-    session_.client().Pump(5);
-    return (now = HandleCount()) == handles;
-  }, 3000);
-  EXPECT_EQ(now, handles);
+  EXPECT_EQ(WaitForHandleCount(handles), handles);
 }
 
 TEST_F(ReaderNotifications, MalformedAndForeignMessagesAreHarmless) {

@@ -139,15 +139,22 @@ long ThreadCount() { return kbdsim::CountProcessThreads(); }
 // GetProcessHandleCount answers 0 under Wine; the simulator's probe counts them instead.
 long HandleCount() { return kbdsim::CountProcessHandles(); }
 
-long WaitForThreadCount(long expected, DWORD timeout_ms) {
-  long seen = ThreadCount();
+namespace {
+
+long WaitForCount(long (*count)(), long expected, DWORD timeout_ms) {
+  long seen = count();
   testing_support::WaitUntil(
       [&] {
         ReaderSession::Get().client().Pump(5);
-        return (seen = ThreadCount()) == expected;
+        return (seen = count()) == expected;
       },
       timeout_ms);
   return seen;
 }
+
+}  // namespace
+
+long WaitForThreadCount(long expected, DWORD timeout_ms) { return WaitForCount(ThreadCount, expected, timeout_ms); }
+long WaitForHandleCount(long expected, DWORD timeout_ms) { return WaitForCount(HandleCount, expected, timeout_ms); }
 
 }  // namespace reader_test

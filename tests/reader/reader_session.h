@@ -80,8 +80,10 @@ long SequenceOf(const std::vector<BYTE>& report);
 // Threads and handles of this process.
 long ThreadCount();
 long HandleCount();
-// Waits until ThreadCount() is `expected`; returns the last count seen.
+// Wait until ThreadCount() / HandleCount() is `expected`, pumping the client's messages;
+// return the last count seen.
 long WaitForThreadCount(long expected, DWORD timeout_ms = 5000);
+long WaitForHandleCount(long expected, DWORD timeout_ms = 3000);
 
 // Fixture of the reader tests: every test starts and ends with no reader running, no hook and
 // nothing recorded.
