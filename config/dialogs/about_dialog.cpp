@@ -4,25 +4,18 @@
 #include "store/program_texts.h"
 #include "store/text_conversions.h"
 
-const HandlerTable<Tzokcfg_4>& Tzokcfg_4::Handlers() {
-  static const HandlerTable<Tzokcfg_4> table = {
-      {
-          {"FormCreate", &Tzokcfg_4::FormCreate},
-          {"FormShow", &Tzokcfg_4::FormShow},
-          {"BitBtn1Click", &Tzokcfg_4::BitBtn1Click},
-      },
-      {},
+const form::HandlerTable<Tzokcfg_4>& Tzokcfg_4::Handlers() {
+  static const form::HandlerTable<Tzokcfg_4> table = {
+      FORM_HANDLER(Tzokcfg_4, FormCreate),
+      FORM_HANDLER(Tzokcfg_4, FormShow),
+      FORM_HANDLER(Tzokcfg_4, BitBtn1Click),
   };
   return table;
 }
 
-Tzokcfg_4::Tzokcfg_4(form::Application& app) : form::Form(app, AboutDialogLayout(), BindHandlers(this, Handlers())) {
-  Image1 = &Get<form::Image>("Image1");
-  BitBtn1 = &Get<form::Button>("BitBtn1");
-}
-
-Tzokcfg_4::~Tzokcfg_4() {
-  if (zokcfg_4 == this) zokcfg_4 = nullptr;
+Tzokcfg_4::Tzokcfg_4(form::Application& app) : DialogForm(app, AboutDialogLayout(), Handlers().BindTo(this), zokcfg_4) {
+  FORM_BIND(Image1);
+  FORM_BIND(BitBtn1);
 }
 
 void Tzokcfg_4::FormCreate(form::Component&) {
@@ -31,7 +24,7 @@ void Tzokcfg_4::FormCreate(form::Component&) {
 }
 
 void Tzokcfg_4::LoadCaptions() {
-  LoadCaptionTable(*this, {{"zokcfg_4_caption", nullptr}, {"zui4_BitBtn1_caption", BitBtn1}});
+  LoadCaptionsOf({BitBtn1});
   const RECT picture{Image1->Left(), Image1->Top(), Image1->Left() + Image1->Width(), Image1->Top() + Image1->Height()};
   const AboutLayout layout =
       ComputeAboutLayout(picture, SIZE{BitBtn1->Width(), BitBtn1->Height()}, Width() - ClientWidth());

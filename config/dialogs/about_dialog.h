@@ -18,10 +18,9 @@ AboutLayout ComputeAboutLayout(const RECT& picture, SIZE button, int frame_width
 constexpr int kVersionTextLeft = 290;
 constexpr int kVersionTextTop = 173;
 
-class Tzokcfg_4 : public form::Form {
+class Tzokcfg_4 : public DialogForm {
  public:
   explicit Tzokcfg_4(form::Application& app);
-  ~Tzokcfg_4() override;
 
   void LoadCaptions();
 
@@ -29,7 +28,7 @@ class Tzokcfg_4 : public form::Form {
   form::Button* BitBtn1 = nullptr;
 
  private:
-  static const HandlerTable<Tzokcfg_4>& Handlers();
+  static const form::HandlerTable<Tzokcfg_4>& Handlers();
   void FormCreate(form::Component& sender);
   void FormShow(form::Component& sender);
   void BitBtn1Click(form::Component& sender);

@@ -22,6 +22,7 @@ form::Layout AboutDialogLayout() {
   layout.rows.push_back(Row("BitBtn1", Kind::kButton, "", 146, 299, 85, 25)
                             .Text(L"OK")
                             .Font(form::FontAttributes{L"Default", -11, -1})
+                            .TabOrder(0)
                             .OnClick("BitBtn1Click"));
   return layout;
 }

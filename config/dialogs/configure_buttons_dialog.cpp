@@ -20,42 +20,20 @@ const wchar_t kLinkFilter[] = L"(*.EXE)|*.EXE|(*.HTM)|*.HTM|(*.HTML)|*.HTML|(*.U
 
 }  // namespace
 
-const HandlerTable<Tzokcfg_2>& Tzokcfg_2::Handlers() {
-  static const HandlerTable<Tzokcfg_2> table = {
-      {
-          {"FormCreate", &Tzokcfg_2::FormCreate},
-          {"FormShow", &Tzokcfg_2::FormShow},
-          {"FormDestroy", &Tzokcfg_2::FormDestroy},
-          {"Edit2Change", &Tzokcfg_2::Edit2Change},
-          {"BitBtn1Click", &Tzokcfg_2::BitBtn1Click},
-          {"BitBtn2Click", &Tzokcfg_2::BitBtn2Click},
-          {"BitBtn3Click", &Tzokcfg_2::BitBtn3Click},
-      },
-      {
-          {"Edit2KeyDown", &Tzokcfg_2::Edit2KeyDown},
-      },
+const form::HandlerTable<Tzokcfg_2>& Tzokcfg_2::Handlers() {
+  static const form::HandlerTable<Tzokcfg_2> table = {
+      FORM_HANDLER(Tzokcfg_2, FormCreate),   FORM_HANDLER(Tzokcfg_2, FormShow),
+      FORM_HANDLER(Tzokcfg_2, FormDestroy),  FORM_HANDLER(Tzokcfg_2, Edit2Change),
+      FORM_HANDLER(Tzokcfg_2, Edit2KeyDown), FORM_HANDLER(Tzokcfg_2, BitBtn1Click),
+      FORM_HANDLER(Tzokcfg_2, BitBtn2Click), FORM_HANDLER(Tzokcfg_2, BitBtn3Click),
   };
   return table;
 }
 
 Tzokcfg_2::Tzokcfg_2(form::Application& app)
-    : form::Form(app, ConfigureButtonsLayout(), BindHandlers(this, Handlers())) {
-  GroupBox1 = &Get<form::GroupBox>("GroupBox1");
-  Image1 = &Get<form::Image>("Image1");
-  Label3 = &Get<form::Label>("Label3");
-  Label4 = &Get<form::Label>("Label4");
-  Label1 = &Get<form::Label>("Label1");
-  Edit1 = &Get<form::Edit>("Edit1");
-  Label2 = &Get<form::Label>("Label2");
-  Edit2 = &Get<form::Edit>("Edit2");
-  BitBtn3 = &Get<form::Button>("BitBtn3");
-  BitBtn1 = &Get<form::Button>("BitBtn1");
-  BitBtn2 = &Get<form::Button>("BitBtn2");
-}
-
-Tzokcfg_2::~Tzokcfg_2() {
-  DestroyForm();
-  if (zokcfg_2 == this) zokcfg_2 = nullptr;
+    : KeyEditDialog(app, ConfigureButtonsLayout(), Handlers().BindTo(this), zokcfg_2) {
+  FORM_BIND(Edit2);
+  FORM_BIND(BitBtn3);
 }
 
 void Tzokcfg_2::FormCreate(form::Component&) {
@@ -73,24 +51,11 @@ void Tzokcfg_2::FormCreate(form::Component&) {
   LoadCaptions();
 }
 
-void Tzokcfg_2::FormDestroy(form::Component&) { DialogFont.Free(); }
-
 void Tzokcfg_2::StartBrowsingInProgramFiles() {
   if (ProgramFilesOk != 0) OpenDialog1.initial_dir = AnsiToWide(ProgramFilesPath);
 }
 
-void Tzokcfg_2::LoadCaptions() {
-  LoadCaptionTable(*this, {
-                              {"zokcfg_2_caption", nullptr},
-                              {"zui2_Label3_caption", Label3},
-                              {"zui2_Label4_caption", Label4},
-                              {"zui2_Label1_caption", Label1},
-                              {"zui2_Label2_caption", Label2},
-                              {"zui2_BitBtn3_caption", BitBtn3},
-                              {"zui2_BitBtn1_caption", BitBtn1},
-                              {"zui2_BitBtn2_caption", BitBtn2},
-                          });
-}
+void Tzokcfg_2::LoadCaptions() { LoadCaptionsOf({Label3, Label4, Label1, Label2, BitBtn3, BitBtn1, BitBtn2}); }
 
 void Tzokcfg_2::ApplyDialogFont() { DialogFont.ApplyTo({Label1, Label2, Label3, Label4, Edit1, Edit2}); }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dialogs/dialog_frame.h"
+#include "dialogs/key_edit.h"
 #include "form/dialogs.h"
 #include "form/form.h"
 
@@ -18,33 +18,22 @@ extern bool LinkEdited;
 // The next change of the link field's text is not counted as an edit.
 extern bool IgnoreLinkChange;
 
-class Tzokcfg_2 : public form::Form {
+class Tzokcfg_2 : public KeyEditDialog {
  public:
   explicit Tzokcfg_2(form::Application& app);
-  ~Tzokcfg_2() override;
 
   void LoadCaptions();
   void ApplyDialogFont();
 
-  form::GroupBox* GroupBox1 = nullptr;
-  form::Image* Image1 = nullptr;
-  form::Label* Label3 = nullptr;
-  form::Label* Label4 = nullptr;
-  form::Label* Label1 = nullptr;
-  form::Edit* Edit1 = nullptr;
-  form::Label* Label2 = nullptr;
+  // Beside the components of KeyEditDialog.
   form::Edit* Edit2 = nullptr;
   form::Button* BitBtn3 = nullptr;
-  form::Button* BitBtn1 = nullptr;
-  form::Button* BitBtn2 = nullptr;
   form::OpenDialog OpenDialog1;
-  DialogFontOwner DialogFont{1};
 
  private:
-  static const HandlerTable<Tzokcfg_2>& Handlers();
+  static const form::HandlerTable<Tzokcfg_2>& Handlers();
   void FormCreate(form::Component& sender);
   void FormShow(form::Component& sender);
-  void FormDestroy(form::Component& sender);
   void Edit2KeyDown(form::Component& sender, WORD& key, unsigned shift);
   void Edit2Change(form::Component& sender);
   void BitBtn1Click(form::Component& sender);

@@ -21,33 +21,23 @@ int AskWithMessages(form::Form& dialog, int32_t text, int32_t caption, UINT butt
 
 }  // namespace
 
-const HandlerTable<Tzokcfg_1>& Tzokcfg_1::Handlers() {
-  static const HandlerTable<Tzokcfg_1> table = {
-      {
-          {"FormCreate", &Tzokcfg_1::FormCreate},
-          {"FormShow", &Tzokcfg_1::FormShow},
-          {"FormDestroy", &Tzokcfg_1::FormDestroy},
-          {"Edit1_999Change", &Tzokcfg_1::Edit1_999Change},
-          {"BitBtn1Click", &Tzokcfg_1::BitBtn1Click},
-          {"BitBtn2Click", &Tzokcfg_1::BitBtn2Click},
-      },
-      {},
+const form::HandlerTable<Tzokcfg_1>& Tzokcfg_1::Handlers() {
+  static const form::HandlerTable<Tzokcfg_1> table = {
+      FORM_HANDLER(Tzokcfg_1, FormCreate),      FORM_HANDLER(Tzokcfg_1, FormShow),
+      FORM_HANDLER(Tzokcfg_1, FormDestroy),     FORM_HANDLER(Tzokcfg_1, Edit1_999Change),
+      FORM_HANDLER(Tzokcfg_1, BitBtn1Click),    FORM_HANDLER(Tzokcfg_1, BitBtn2Click),
   };
   return table;
 }
 
-Tzokcfg_1::Tzokcfg_1(form::Application& app) : form::Form(app, CreateThemeLayout(), BindHandlers(this, Handlers())) {
-  GroupBox1 = &Get<form::GroupBox>("GroupBox1");
-  Label1 = &Get<form::Label>("Label1");
-  Edit1 = &Get<form::Edit>("Edit1");
-  Edit1_999 = &Get<form::Edit>("Edit1_999");
-  BitBtn1 = &Get<form::Button>("BitBtn1");
-  BitBtn2 = &Get<form::Button>("BitBtn2");
-}
-
-Tzokcfg_1::~Tzokcfg_1() {
-  DestroyForm();
-  if (zokcfg_1 == this) zokcfg_1 = nullptr;
+Tzokcfg_1::Tzokcfg_1(form::Application& app)
+    : EditingDialog(app, CreateThemeLayout(), Handlers().BindTo(this), zokcfg_1) {
+  FORM_BIND(GroupBox1);
+  FORM_BIND(Label1);
+  FORM_BIND(Edit1);
+  FORM_BIND(Edit1_999);
+  FORM_BIND(BitBtn1);
+  FORM_BIND(BitBtn2);
 }
 
 void Tzokcfg_1::FormCreate(form::Component&) {
@@ -55,16 +45,7 @@ void Tzokcfg_1::FormCreate(form::Component&) {
   LoadCaptions();
 }
 
-void Tzokcfg_1::FormDestroy(form::Component&) { DialogFont.Free(); }
-
-void Tzokcfg_1::LoadCaptions() {
-  LoadCaptionTable(*this, {
-                              {"zokcfg_1_caption", nullptr},
-                              {"zui1_Label1_caption", Label1},
-                              {"zui1_BitBtn1_caption", BitBtn1},
-                              {"zui1_BitBtn2_caption", BitBtn2},
-                          });
-}
+void Tzokcfg_1::LoadCaptions() { LoadCaptionsOf({Label1, BitBtn1, BitBtn2}); }
 
 void Tzokcfg_1::ApplyDialogFont() { DialogFont.ApplyTo({Label1, Edit1}); }
 

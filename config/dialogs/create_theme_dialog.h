@@ -9,10 +9,9 @@
 
 class Tzokcfg_0;
 
-class Tzokcfg_1 : public form::Form {
+class Tzokcfg_1 : public EditingDialog {
  public:
   explicit Tzokcfg_1(form::Application& app);
-  ~Tzokcfg_1() override;
 
   void LoadCaptions();
   void ApplyDialogFont();
@@ -23,13 +22,11 @@ class Tzokcfg_1 : public form::Form {
   form::Edit* Edit1_999 = nullptr;
   form::Button* BitBtn1 = nullptr;
   form::Button* BitBtn2 = nullptr;
-  DialogFontOwner DialogFont{0};
 
  private:
-  static const HandlerTable<Tzokcfg_1>& Handlers();
+  static const form::HandlerTable<Tzokcfg_1>& Handlers();
   void FormCreate(form::Component& sender);
   void FormShow(form::Component& sender);
-  void FormDestroy(form::Component& sender);
   void Edit1_999Change(form::Component& sender);
   void BitBtn1Click(form::Component& sender);
   void BitBtn2Click(form::Component& sender);

@@ -20,7 +20,10 @@ form::Layout CreateThemeLayout() {
   auto& rows = layout.rows;
   rows.push_back(Row("GroupBox1", Kind::kGroupBox, "", 4, 0, 405, 100).NoTabStop());
   rows.push_back(Row("Label1", Kind::kLabel, "GroupBox1", 12, 16, 380, 32).Font(kDefaultFont).WordWrap());
-  rows.push_back(Row("Edit1", Kind::kEdit, "GroupBox1", 12, 64, 380, 21).Font(kDefaultFont).OnChange("Edit1_999Change"));
+  rows.push_back(Row("Edit1", Kind::kEdit, "GroupBox1", 12, 64, 380, 21)
+                     .Font(kDefaultFont)
+                     .TabOrder(0)
+                     .OnChange("Edit1_999Change"));
   rows.push_back(Row("Edit1_999", Kind::kEdit, "GroupBox1", 10, 62, 320, 21)
                      .Font(kDefaultFont)
                      .Hidden()

@@ -6,18 +6,40 @@
 #include "store/text_conversions.h"
 #include "system/language_texts.h"
 
-void LoadCaptionTable(form::Form& dialog, std::initializer_list<CaptionEntry> table) {
-  for (const CaptionEntry& entry : table) {
-    const std::wstring text = LanguageCaptionText(entry.key);
-    if (!entry.target) {
-      dialog.SetCaptionA(WideToAnsi(text));
-    } else if (entry.target->GetKind() == form::Kind::kLabel) {
-      entry.target->SetText(text);
+int DialogNumber(const std::string& form_name) {
+  return static_cast<int>(TextToInt(AnsiToWide(form_name.substr(form_name.rfind('_') + 1))));
+}
+
+DialogForm::DialogForm(form::Application& app, const form::Layout& layout, const form::Handlers& handlers,
+                       form::Form*& reference)
+    : form::Form(app, layout, handlers), reference_(reference) {}
+
+DialogForm::~DialogForm() {
+  if (reference_ == this) reference_ = nullptr;
+}
+
+void DialogForm::LoadCaptionsOf(std::initializer_list<form::Control*> controls) {
+  SetCaptionA(WideToAnsi(LanguageCaptionText(Name() + "_caption")));
+  const std::string prefix = "zui" + std::to_string(DialogNumber(Name())) + "_";
+  for (form::Control* control : controls) {
+    const std::wstring text = LanguageCaptionText(prefix + control->Name() + "_caption");
+    if (control->GetKind() == form::Kind::kLabel) {
+      control->SetText(text);
     } else {
-      entry.target->SetTextA(WideToAnsi(text));
+      control->SetTextA(WideToAnsi(text));
     }
   }
 }
+
+// The editing dialogs' fonts stand in DialogFonts in the order of their numbers.
+EditingDialog::EditingDialog(form::Application& app, const form::Layout& layout, const form::Handlers& handlers,
+                             form::Form*& reference)
+    : DialogForm(app, layout, handlers, reference), DialogFont(DialogNumber(layout.form.name) - 1) {}
+
+// The window goes first: its destroy handler frees the font, a member of this class.
+EditingDialog::~EditingDialog() { DestroyForm(); }
+
+void EditingDialog::FormDestroy(form::Component&) { DialogFont.Free(); }
 
 void DialogFontOwner::Create() {
   font_ = std::make_unique<form::Font>(L"Arial", -11);

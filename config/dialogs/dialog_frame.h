@@ -1,52 +1,15 @@
-// What the four dialogs share: their handler tables bound by name, their captions looked up by
-// key in the language file, the editing dialogs' own font, and their placement on the desktop
-// work area.
+// What the four dialogs share: the form built with its class's handler table, its program-wide
+// reference, its captions from the language file, the editing dialogs' own font, and their
+// placement on the desktop work area.
 #pragma once
 #include <windows.h>
 
 #include <initializer_list>
 #include <memory>
-#include <utility>
-#include <vector>
+#include <string>
 
 #include "form/form.h"
-
-// A dialog's handler table: each event name its layout uses, with the member that handles it.
-template <class Dialog>
-struct HandlerTable {
-  using Notify = void (Dialog::*)(form::Component& sender);
-  using Key = void (Dialog::*)(form::Component& sender, WORD& key, unsigned shift);
-  std::vector<std::pair<const char*, Notify>> notify;
-  std::vector<std::pair<const char*, Key>> key;
-};
-
-// The table's members bound to one dialog, for the form's construction.
-template <class Dialog>
-form::Handlers BindHandlers(Dialog* dialog, const HandlerTable<Dialog>& table) {
-  form::Handlers handlers;
-  for (const auto& entry : table.notify) {
-    auto member = entry.second;
-    handlers.notify[entry.first] = [dialog, member](form::Component& sender) { (dialog->*member)(sender); };
-  }
-  for (const auto& entry : table.key) {
-    auto member = entry.second;
-    handlers.key[entry.first] = [dialog, member](form::Component& sender, WORD& key, unsigned shift) {
-      (dialog->*member)(sender, key, shift);
-    };
-  }
-  return handlers;
-}
-
-// A caption key of section "objects" and what it names: a control, or the window when null.
-struct CaptionEntry {
-  const char* key;
-  form::Control* target;
-};
-
-// Sets every target's text from the language file in table order (a missing text shows its
-// key): labels take it as wide text, the window and the other controls as text of the system
-// code page.
-void LoadCaptionTable(form::Form& dialog, std::initializer_list<CaptionEntry> table);
+#include "form/handler_table.h"
 
 // The own font of an editing dialog: created as "Arial" 9 and announced in DialogFonts[slot]
 // while it exists, so that each showing of the main window can give it the language font.
@@ -66,6 +29,42 @@ class DialogFontOwner {
  private:
   int slot_;
   std::unique_ptr<form::Font> font_;
+};
+
+// The number n of dialog "zokcfg_<n>", from its form name.
+int DialogNumber(const std::string& form_name);
+
+// The base of the four dialogs (form "zokcfg_<n>"): built from its layout with its class's bound
+// handler table; `reference` (zokcfg_<n>) is cleared when the dialog goes.
+class DialogForm : public form::Form {
+ public:
+  ~DialogForm() override;
+
+ protected:
+  DialogForm(form::Application& app, const form::Layout& layout, const form::Handlers& handlers,
+             form::Form*& reference);
+  // The window's caption ("zokcfg_<n>_caption"), then each control's ("zui<n>_" + its name +
+  // "_caption"), in that order, from section "objects" of the language file (a missing text
+  // shows its key): labels take it as wide text, the window and the other controls as text of
+  // the system code page.
+  void LoadCaptionsOf(std::initializer_list<form::Control*> controls);
+
+ private:
+  form::Form*& reference_;
+};
+
+// The base of the three editing dialogs: their own font, created by their create handler and
+// freed by the destroy handler they share.
+class EditingDialog : public DialogForm {
+ public:
+  ~EditingDialog() override;
+  void FormDestroy(form::Component& sender);
+
+  DialogFontOwner DialogFont;
+
+ protected:
+  EditingDialog(form::Application& app, const form::Layout& layout, const form::Handlers& handlers,
+                form::Form*& reference);
 };
 
 // The editing dialogs' placement: left (work-area right - width) / 2, top (work-area bottom -

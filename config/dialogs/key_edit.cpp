@@ -46,6 +46,20 @@ void FinishKeyEdit(Tzokcfg_0& window, int row) {
   CopySchemeRecord(CurScheme, IniData.schemedata);
 }
 
+KeyEditDialog::KeyEditDialog(form::Application& app, const form::Layout& layout, const form::Handlers& handlers,
+                             form::Form*& reference)
+    : EditingDialog(app, layout, handlers, reference) {
+  FORM_BIND(GroupBox1);
+  FORM_BIND(Image1);
+  FORM_BIND(Label3);
+  FORM_BIND(Label4);
+  FORM_BIND(Label1);
+  FORM_BIND(Edit1);
+  FORM_BIND(Label2);
+  FORM_BIND(BitBtn1);
+  FORM_BIND(BitBtn2);
+}
+
 const form::FontAttributes kKeyEditFont{L"Default", -11, -1};
 
 form::Layout KeyEditLayout(const KeyEditWindow& window) {
@@ -70,7 +84,7 @@ form::Layout KeyEditLayout(const KeyEditWindow& window) {
   rows.push_back(Row("Label3", Kind::kLabel, "GroupBox1", 60, 16, 450, 20).Font(kKeyEditFont));
   rows.push_back(Row("Label4", Kind::kLabel, "GroupBox1", 60, 40, 450, 20).Font(kKeyEditFont));
   rows.push_back(Row("Label1", Kind::kLabel, "GroupBox1", 12, 75, 450, 20).Font(kKeyEditFont));
-  rows.push_back(Row("Edit1", Kind::kEdit, "GroupBox1", 12, 103, 320, 21).Font(kKeyEditFont));
+  rows.push_back(Row("Edit1", Kind::kEdit, "GroupBox1", 12, 103, 320, 21).Font(kKeyEditFont).TabOrder(0));
   rows.push_back(Row("Label2", Kind::kLabel, "GroupBox1", 12, 135, 450, 20).Font(kKeyEditFont));
   return layout;
 }

@@ -25,36 +25,18 @@ constexpr int kCurrencyItem = kFixedViewFunctions;
 
 }  // namespace
 
-const HandlerTable<Tzokcfg_3>& Tzokcfg_3::Handlers() {
-  static const HandlerTable<Tzokcfg_3> table = {
-      {
-          {"FormCreate", &Tzokcfg_3::FormCreate},
-          {"FormShow", &Tzokcfg_3::FormShow},
-          {"FormDestroy", &Tzokcfg_3::FormDestroy},
-          {"BitBtn1Click", &Tzokcfg_3::BitBtn1Click},
-          {"BitBtn2Click", &Tzokcfg_3::BitBtn2Click},
-      },
-      {},
+const form::HandlerTable<Tzokcfg_3>& Tzokcfg_3::Handlers() {
+  static const form::HandlerTable<Tzokcfg_3> table = {
+      FORM_HANDLER(Tzokcfg_3, FormCreate),   FORM_HANDLER(Tzokcfg_3, FormShow),
+      FORM_HANDLER(Tzokcfg_3, FormDestroy),  FORM_HANDLER(Tzokcfg_3, BitBtn1Click),
+      FORM_HANDLER(Tzokcfg_3, BitBtn2Click),
   };
   return table;
 }
 
-Tzokcfg_3::Tzokcfg_3(form::Application& app) : form::Form(app, ViewFunctionsLayout(), BindHandlers(this, Handlers())) {
-  GroupBox1 = &Get<form::GroupBox>("GroupBox1");
-  Image1 = &Get<form::Image>("Image1");
-  Label3 = &Get<form::Label>("Label3");
-  Label4 = &Get<form::Label>("Label4");
-  Label1 = &Get<form::Label>("Label1");
-  Edit1 = &Get<form::Edit>("Edit1");
-  Label2 = &Get<form::Label>("Label2");
-  ComboBox1 = &Get<form::ComboBox>("ComboBox1");
-  BitBtn1 = &Get<form::Button>("BitBtn1");
-  BitBtn2 = &Get<form::Button>("BitBtn2");
-}
-
-Tzokcfg_3::~Tzokcfg_3() {
-  DestroyForm();
-  if (zokcfg_3 == this) zokcfg_3 = nullptr;
+Tzokcfg_3::Tzokcfg_3(form::Application& app)
+    : KeyEditDialog(app, ViewFunctionsLayout(), Handlers().BindTo(this), zokcfg_3) {
+  FORM_BIND(ComboBox1);
 }
 
 void Tzokcfg_3::FormCreate(form::Component&) {
@@ -82,19 +64,7 @@ void Tzokcfg_3::UseListFontOfUiLanguage() {
   }
 }
 
-void Tzokcfg_3::FormDestroy(form::Component&) { DialogFont.Free(); }
-
-void Tzokcfg_3::LoadCaptions() {
-  LoadCaptionTable(*this, {
-                              {"zokcfg_3_caption", nullptr},
-                              {"zui3_Label3_caption", Label3},
-                              {"zui3_Label4_caption", Label4},
-                              {"zui3_Label1_caption", Label1},
-                              {"zui3_Label2_caption", Label2},
-                              {"zui3_BitBtn1_caption", BitBtn1},
-                              {"zui3_BitBtn2_caption", BitBtn2},
-                          });
-}
+void Tzokcfg_3::LoadCaptions() { LoadCaptionsOf({Label3, Label4, Label1, Label2, BitBtn1, BitBtn2}); }
 
 void Tzokcfg_3::ApplyDialogFont() {
   DialogFont.ApplyTo({Label1, Label2, Label3, Label4, Edit1});

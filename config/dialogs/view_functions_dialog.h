@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "dialogs/dialog_frame.h"
+#include "dialogs/key_edit.h"
 #include "form/form.h"
 
 // The user-interface language, read once at the dialog's creation.
@@ -22,31 +22,20 @@ struct ViewFunction {
 constexpr int kFixedViewFunctions = 3;
 extern const ViewFunction ViewFunctionList[kFixedViewFunctions];
 
-class Tzokcfg_3 : public form::Form {
+class Tzokcfg_3 : public KeyEditDialog {
  public:
   explicit Tzokcfg_3(form::Application& app);
-  ~Tzokcfg_3() override;
 
   void LoadCaptions();
   void ApplyDialogFont();
 
-  form::GroupBox* GroupBox1 = nullptr;
-  form::Image* Image1 = nullptr;
-  form::Label* Label3 = nullptr;
-  form::Label* Label4 = nullptr;
-  form::Label* Label1 = nullptr;
-  form::Edit* Edit1 = nullptr;
-  form::Label* Label2 = nullptr;
+  // Beside the components of KeyEditDialog: the function list.
   form::ComboBox* ComboBox1 = nullptr;
-  form::Button* BitBtn1 = nullptr;
-  form::Button* BitBtn2 = nullptr;
-  DialogFontOwner DialogFont{2};
 
  private:
-  static const HandlerTable<Tzokcfg_3>& Handlers();
+  static const form::HandlerTable<Tzokcfg_3>& Handlers();
   void FormCreate(form::Component& sender);
   void FormShow(form::Component& sender);
-  void FormDestroy(form::Component& sender);
   void BitBtn1Click(form::Component& sender);
   void BitBtn2Click(form::Component& sender);
 

@@ -24,35 +24,23 @@ void StartHelpStarter(HWND owner, const std::wstring& install_folder) {
   ShellExecuteW(owner, nullptr, kHelpStarterFile, nullptr, install_folder.c_str(), SW_SHOW);
 }
 
-namespace {
-
 // OK: every row to the user scheme file, the selection as the active scheme, the registry
 // mirror, then the hot-key handler, which finds all of it written. The program ends unless
 // Delete runs this apply.
-void BitBtn6Click(Tzokcfg_0& window, form::Component&) {
-  SaveAllRows(window);
-  SaveCurrentSchemeIndex(window, UserSchemeFile);
-  MirrorSchemeToRegistry(window);
+void Tzokcfg_0::BitBtn6Click(form::Component&) {
+  SaveAllRows(*this);
+  SaveCurrentSchemeIndex(*this, UserSchemeFile);
+  MirrorSchemeToRegistry(*this);
   StartHotkeyHandler();
   if (ApplyFromDelete) {
     ApplyFromDelete = false;
     return;
   }
-  window.App().Terminate();
+  App().Terminate();
 }
 
 // The tray-icon check box, on every change of its state (by the user or by start-up).
-void CheckBox1Click(Tzokcfg_0& window, form::Component&) {
-  ApplyTrayIconChoice(window.CheckBox1->Checked());
-}
+void Tzokcfg_0::CheckBox1Click(form::Component&) { ApplyTrayIconChoice(CheckBox1->Checked()); }
 
 // Help.
-void BitBtn8Click(Tzokcfg_0& window, form::Component&) {
-  StartHelpStarter(window.Handle(), InstallFolder);
-}
-
-const MainWindowHandler kOk("BitBtn6Click", BitBtn6Click);
-const MainWindowHandler kTrayBox("CheckBox1Click", CheckBox1Click);
-const MainWindowHandler kHelp("BitBtn8Click", BitBtn8Click);
-
-}  // namespace
+void Tzokcfg_0::BitBtn8Click(form::Component&) { StartHelpStarter(Handle(), InstallFolder); }

@@ -23,36 +23,26 @@ void ShowEditingDialog(Tzokcfg_0& window, form::Form* dialog, int key) {
 // The key group's buttons edit only a user scheme (item above 0 of the scheme list).
 bool UserSchemeSelected(Tzokcfg_0& window) { return window.ComboBox1->ItemIndex() > 0; }
 
+}  // namespace
+
 // Create.
-void BitBtn1Click(Tzokcfg_0&, form::Component&) { ShowDialog(zokcfg_1); }
+void Tzokcfg_0::BitBtn1Click(form::Component&) { ShowDialog(zokcfg_1); }
 
 // Configure buttons of the key group.
-void BitBtn3Click(Tzokcfg_0& window, form::Component&) {
-  if (UserSchemeSelected(window)) ShowEditingDialog(window, zokcfg_2, KeyRow);
+void Tzokcfg_0::BitBtn3Click(form::Component&) {
+  if (UserSchemeSelected(*this)) ShowEditingDialog(*this, zokcfg_2, KeyRow);
 }
 
 // View functions: in the key group in YEV, in the numpad group in ZOK.
-void BitBtn4Click(Tzokcfg_0& window, form::Component&) {
-  if (UserSchemeSelected(window))
-    ShowEditingDialog(window, zokcfg_3, variant::kIsYev ? KeyRow : NumPadRow);
+void Tzokcfg_0::BitBtn4Click(form::Component&) {
+  if (UserSchemeSelected(*this)) ShowEditingDialog(*this, zokcfg_3, variant::kIsYev ? KeyRow : NumPadRow);
 }
 
 // Configure buttons of the numpad group.
-void BitBtn5Click(Tzokcfg_0& window, form::Component&) {
-  ShowEditingDialog(window, zokcfg_2, NumPadRow);
-}
+void Tzokcfg_0::BitBtn5Click(form::Component&) { ShowEditingDialog(*this, zokcfg_2, NumPadRow); }
 
 // Cancel: the program ends; nothing is written and nothing started.
-void BitBtn7Click(Tzokcfg_0& window, form::Component&) { window.App().Terminate(); }
+void Tzokcfg_0::BitBtn7Click(form::Component&) { App().Terminate(); }
 
 // About.
-void BitBtn9Click(Tzokcfg_0&, form::Component&) { ShowDialog(zokcfg_4); }
-
-const MainWindowHandler kCreate("BitBtn1Click", BitBtn1Click);
-const MainWindowHandler kConfigureKeys("BitBtn3Click", BitBtn3Click);
-const MainWindowHandler kViewFunctions("BitBtn4Click", BitBtn4Click);
-const MainWindowHandler kConfigureNumPad("BitBtn5Click", BitBtn5Click);
-const MainWindowHandler kCancel("BitBtn7Click", BitBtn7Click);
-const MainWindowHandler kAbout("BitBtn9Click", BitBtn9Click);
-
-}  // namespace
+void Tzokcfg_0::BitBtn9Click(form::Component&) { ShowDialog(zokcfg_4); }

@@ -27,20 +27,15 @@ void SelectKey(Tzokcfg_0& window, int key) {
   SelectRow(window, RowOfButton(EditButton));
 }
 
-template <int Key>
-void RadioClick(Tzokcfg_0& window, form::Component&) {
-  SelectKey(window, Key);
-}
-
-const MainWindowHandler kRadio1("RadioButton1Click", RadioClick<0>);
-const MainWindowHandler kRadio2("RadioButton2Click", RadioClick<1>);
-const MainWindowHandler kRadio3("RadioButton3Click", RadioClick<2>);
-const MainWindowHandler kRadio4("RadioButton4Click", RadioClick<3>);
-const MainWindowHandler kRadio5("RadioButton5Click", RadioClick<4>);
-const MainWindowHandler kRadio6("RadioButton6Click", RadioClick<5>);
-const MainWindowHandler kRadio7("RadioButton7Click", RadioClick<6>);
-const MainWindowHandler kRadio8("RadioButton8Click", RadioClick<7>);
-const MainWindowHandler kRadio9("RadioButton9Click", RadioClick<8>);
-const MainWindowHandler kRadio10("RadioButton10Click", RadioClick<9>);
-
 }  // namespace
+
+void Tzokcfg_0::RadioButton1Click(form::Component&) { SelectKey(*this, 0); }
+void Tzokcfg_0::RadioButton2Click(form::Component&) { SelectKey(*this, 1); }
+void Tzokcfg_0::RadioButton3Click(form::Component&) { SelectKey(*this, 2); }
+void Tzokcfg_0::RadioButton4Click(form::Component&) { SelectKey(*this, 3); }
+void Tzokcfg_0::RadioButton5Click(form::Component&) { SelectKey(*this, 4); }
+void Tzokcfg_0::RadioButton6Click(form::Component&) { SelectKey(*this, 5); }
+void Tzokcfg_0::RadioButton7Click(form::Component&) { SelectKey(*this, 6); }
+void Tzokcfg_0::RadioButton8Click(form::Component&) { SelectKey(*this, 7); }
+void Tzokcfg_0::RadioButton9Click(form::Component&) { SelectKey(*this, 8); }
+void Tzokcfg_0::RadioButton10Click(form::Component&) { SelectKey(*this, 9); }

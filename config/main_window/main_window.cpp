@@ -1,8 +1,6 @@
 #include "main_window/main_window.h"
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "main_window/main_window_layout.h"
 #include "store/contracts.h"
@@ -14,46 +12,6 @@ form::RadioButton* RadioTable[kRadioTableSize] = {};
 form::Label* LabelTable[kLabelTableSize] = {};
 
 namespace {
-
-struct HandlerRegistry {
-  std::vector<std::pair<std::string, MainWindowNotify>> notify;
-  std::vector<std::pair<std::string, MainWindowKey>> key;
-  std::vector<std::pair<std::string, MainWindowScroll>> scroll;
-};
-
-// Filled by static registration objects before main runs, whatever the order of the files.
-HandlerRegistry& Registry() {
-  static HandlerRegistry registry;
-  return registry;
-}
-
-template <class Map>
-void AddOnce(Map& map, const std::string& name, typename Map::mapped_type handler) {
-  if (!map.emplace(name, std::move(handler)).second) {
-    throw form::Error("Handler " + name + " of the main window is registered twice");
-  }
-}
-
-form::Handlers HandlersFor(Tzokcfg_0* window) {
-  form::Handlers handlers;
-  for (const auto& entry : Registry().notify) {
-    MainWindowNotify handler = entry.second;
-    AddOnce(handlers.notify, entry.first, [window, handler](form::Component& sender) { handler(*window, sender); });
-  }
-  for (const auto& entry : Registry().key) {
-    MainWindowKey handler = entry.second;
-    AddOnce(handlers.key, entry.first, [window, handler](form::Component& sender, WORD& key, unsigned shift) {
-      handler(*window, sender, key, shift);
-    });
-  }
-  for (const auto& entry : Registry().scroll) {
-    MainWindowScroll handler = entry.second;
-    AddOnce(handlers.scroll, entry.first, [window, handler](form::Component& sender, int code, int& position) {
-      handler(*window, sender, code, position);
-    });
-  }
-  return handlers;
-}
 
 // The main window's reference is set before the window is built, so that everything its
 // construction and create event run can use it.
@@ -70,20 +28,28 @@ int NumberAfter(const std::string& name, size_t prefix_length) {
 
 }  // namespace
 
-MainWindowHandler::MainWindowHandler(const char* name, MainWindowNotify handler) {
-  Registry().notify.emplace_back(name, std::move(handler));
-}
-
-MainWindowKeyHandler::MainWindowKeyHandler(const char* name, MainWindowKey handler) {
-  Registry().key.emplace_back(name, std::move(handler));
-}
-
-MainWindowScrollHandler::MainWindowScrollHandler(const char* name, MainWindowScroll handler) {
-  Registry().scroll.emplace_back(name, std::move(handler));
+const form::HandlerTable<Tzokcfg_0>& Tzokcfg_0::Handlers() {
+  static const form::HandlerTable<Tzokcfg_0> table = {
+      FORM_HANDLER(Tzokcfg_0, FormCreate),         FORM_HANDLER(Tzokcfg_0, FormShow),
+      FORM_HANDLER(Tzokcfg_0, FormResize),         FORM_HANDLER(Tzokcfg_0, FormDestroy),
+      FORM_HANDLER(Tzokcfg_0, ScrollBar1Scroll),   FORM_HANDLER(Tzokcfg_0, ActIndexKeyUp),
+      FORM_HANDLER(Tzokcfg_0, ComboBox1_999Click), FORM_HANDLER(Tzokcfg_0, BitBtn1Click),
+      FORM_HANDLER(Tzokcfg_0, BitBtn2Click),       FORM_HANDLER(Tzokcfg_0, BitBtn3Click),
+      FORM_HANDLER(Tzokcfg_0, BitBtn4Click),       FORM_HANDLER(Tzokcfg_0, BitBtn5Click),
+      FORM_HANDLER(Tzokcfg_0, BitBtn6Click),       FORM_HANDLER(Tzokcfg_0, BitBtn7Click),
+      FORM_HANDLER(Tzokcfg_0, BitBtn8Click),       FORM_HANDLER(Tzokcfg_0, BitBtn9Click),
+      FORM_HANDLER(Tzokcfg_0, CheckBox1Click),     FORM_HANDLER(Tzokcfg_0, RadioButton1Click),
+      FORM_HANDLER(Tzokcfg_0, RadioButton2Click),  FORM_HANDLER(Tzokcfg_0, RadioButton3Click),
+      FORM_HANDLER(Tzokcfg_0, RadioButton4Click),  FORM_HANDLER(Tzokcfg_0, RadioButton5Click),
+      FORM_HANDLER(Tzokcfg_0, RadioButton6Click),  FORM_HANDLER(Tzokcfg_0, RadioButton7Click),
+      FORM_HANDLER(Tzokcfg_0, RadioButton8Click),  FORM_HANDLER(Tzokcfg_0, RadioButton9Click),
+      FORM_HANDLER(Tzokcfg_0, RadioButton10Click),
+  };
+  return table;
 }
 
 Tzokcfg_0::Tzokcfg_0(form::Application& app) try
-    : form::Form(app, MainWindowLayout(variant::kIsYev), HandlersFor(Announce(this))) {
+    : form::Form(app, MainWindowLayout(variant::kIsYev), Handlers().BindTo(Announce(this))) {
   BindComponents();
   FillComponentTables();
 } catch (...) {
@@ -150,90 +116,90 @@ LRESULT Tzokcfg_0::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
 }
 
 void Tzokcfg_0::BindComponents() {
-  Panel1 = &Get<form::Panel>("Panel1");
-  Image_Logo = &Get<form::Image>("Image_Logo");
-  Label_Logo1 = &Get<form::Label>("Label_Logo1");
-  Label_Logo2 = &Get<form::Label>("Label_Logo2");
-  GroupBox1 = &Get<form::GroupBox>("GroupBox1");
-  GroupBox2 = &Get<form::GroupBox>("GroupBox2");
-  GroupBox3 = &Get<form::GroupBox>("GroupBox3");
-  ComboBox1 = &Get<form::ComboBox>("ComboBox1");
-  ComboBox1_999 = &Get<form::ComboBox>("ComboBox1_999");
-  BitBtn1 = &Get<form::Button>("BitBtn1");
-  BitBtn2 = &Get<form::Button>("BitBtn2");
-  BitBtn3 = &Get<form::Button>("BitBtn3");
-  BitBtn4 = &Get<form::Button>("BitBtn4");
-  BitBtn5 = &Get<form::Button>("BitBtn5");
-  BitBtn6 = &Get<form::Button>("BitBtn6");
-  BitBtn7 = &Get<form::Button>("BitBtn7");
-  BitBtn8 = &Get<form::Button>("BitBtn8");
-  BitBtn9 = &Get<form::Button>("BitBtn9");
-  CheckBox1 = &Get<form::CheckBox>("CheckBox1");
-  ScrollBar1 = &Get<form::ScrollBar>("ScrollBar1");
-  RadioButton1 = &Get<form::RadioButton>("RadioButton1");
-  RadioButton2 = &Get<form::RadioButton>("RadioButton2");
-  RadioButton3 = &Get<form::RadioButton>("RadioButton3");
-  RadioButton4 = &Get<form::RadioButton>("RadioButton4");
-  RadioButton5 = &Get<form::RadioButton>("RadioButton5");
-  RadioButton6 = &Get<form::RadioButton>("RadioButton6");
-  RadioButton7 = &Get<form::RadioButton>("RadioButton7");
-  RadioButton8 = &Get<form::RadioButton>("RadioButton8");
-  RadioButton9 = &Get<form::RadioButton>("RadioButton9");
-  RadioButton10 = &Get<form::RadioButton>("RadioButton10");
-  Image1 = &Get<form::Image>("Image1");
-  Image2 = &Get<form::Image>("Image2");
-  Image3 = &Get<form::Image>("Image3");
-  Image4 = &Get<form::Image>("Image4");
-  Image5 = &Get<form::Image>("Image5");
-  Image6 = &Get<form::Image>("Image6");
-  Image7 = &Get<form::Image>("Image7");
-  Image8 = &Get<form::Image>("Image8");
-  Image9 = &Get<form::Image>("Image9");
-  Image10 = &Get<form::Image>("Image10");
-  Image11 = &Get<form::Image>("Image11");
-  Image12 = &Get<form::Image>("Image12");
-  Image13 = &Get<form::Image>("Image13");
-  Image14 = &Get<form::Image>("Image14");
-  Image15 = &Get<form::Image>("Image15");
-  Image16 = &Get<form::Image>("Image16");
-  Image17 = &Get<form::Image>("Image17");
-  Image18 = &Get<form::Image>("Image18");
-  Image19 = &Get<form::Image>("Image19");
-  Image20 = &Get<form::Image>("Image20");
-  Label1 = &Get<form::Label>("Label1");
-  Label2 = &Get<form::Label>("Label2");
-  Label3 = &Get<form::Label>("Label3");
-  Label4 = &Get<form::Label>("Label4");
-  Label5 = &Get<form::Label>("Label5");
-  Label6 = &Get<form::Label>("Label6");
-  Label7 = &Get<form::Label>("Label7");
-  Label8 = &Get<form::Label>("Label8");
-  Label9 = &Get<form::Label>("Label9");
-  Label10 = &Get<form::Label>("Label10");
-  Label11 = &Get<form::Label>("Label11");
-  Label12 = &Get<form::Label>("Label12");
-  Label13 = &Get<form::Label>("Label13");
-  Label14 = &Get<form::Label>("Label14");
-  Label15 = &Get<form::Label>("Label15");
-  Label16 = &Get<form::Label>("Label16");
-  Label17 = &Get<form::Label>("Label17");
-  Label18 = &Get<form::Label>("Label18");
-  Label19 = &Get<form::Label>("Label19");
-  Label20 = &Get<form::Label>("Label20");
-  TntListBox1 = &Get<form::ListBox>("TntListBox1");
-  TntListBox2 = &Get<form::ListBox>("TntListBox2");
-  TntListBox3 = &Get<form::ListBox>("TntListBox3");
-  TntListBox4 = &Get<form::ListBox>("TntListBox4");
-  TntListBox5 = &Get<form::ListBox>("TntListBox5");
-  TntLabel1 = &Get<form::Label>("TntLabel1");
-  TntLabel2 = &Get<form::Label>("TntLabel2");
-  TntLabel3 = &Get<form::Label>("TntLabel3");
-  TntLabel4 = &Get<form::Label>("TntLabel4");
-  TntLabel5 = &Get<form::Label>("TntLabel5");
-  ActIndex = &Get<form::Edit>("ActIndex");
-  ImageList1 = &Get<form::ImageList>("ImageList1");
-  DefKVFn_ImgLst = &Get<form::ImageList>("DefKVFn_ImgLst");
-  NumPadFn_ImgLst = &Get<form::ImageList>("NumPadFn_ImgLst");
-  MediaFn_ImgLst = &Get<form::ImageList>("MediaFn_ImgLst");
-  DefFn_ImgLst = &Get<form::ImageList>("DefFn_ImgLst");
+  FORM_BIND(Panel1);
+  FORM_BIND(Image_Logo);
+  FORM_BIND(Label_Logo1);
+  FORM_BIND(Label_Logo2);
+  FORM_BIND(GroupBox1);
+  FORM_BIND(GroupBox2);
+  FORM_BIND(GroupBox3);
+  FORM_BIND(ComboBox1);
+  FORM_BIND(ComboBox1_999);
+  FORM_BIND(BitBtn1);
+  FORM_BIND(BitBtn2);
+  FORM_BIND(BitBtn3);
+  FORM_BIND(BitBtn4);
+  FORM_BIND(BitBtn5);
+  FORM_BIND(BitBtn6);
+  FORM_BIND(BitBtn7);
+  FORM_BIND(BitBtn8);
+  FORM_BIND(BitBtn9);
+  FORM_BIND(CheckBox1);
+  FORM_BIND(ScrollBar1);
+  FORM_BIND(RadioButton1);
+  FORM_BIND(RadioButton2);
+  FORM_BIND(RadioButton3);
+  FORM_BIND(RadioButton4);
+  FORM_BIND(RadioButton5);
+  FORM_BIND(RadioButton6);
+  FORM_BIND(RadioButton7);
+  FORM_BIND(RadioButton8);
+  FORM_BIND(RadioButton9);
+  FORM_BIND(RadioButton10);
+  FORM_BIND(Image1);
+  FORM_BIND(Image2);
+  FORM_BIND(Image3);
+  FORM_BIND(Image4);
+  FORM_BIND(Image5);
+  FORM_BIND(Image6);
+  FORM_BIND(Image7);
+  FORM_BIND(Image8);
+  FORM_BIND(Image9);
+  FORM_BIND(Image10);
+  FORM_BIND(Image11);
+  FORM_BIND(Image12);
+  FORM_BIND(Image13);
+  FORM_BIND(Image14);
+  FORM_BIND(Image15);
+  FORM_BIND(Image16);
+  FORM_BIND(Image17);
+  FORM_BIND(Image18);
+  FORM_BIND(Image19);
+  FORM_BIND(Image20);
+  FORM_BIND(Label1);
+  FORM_BIND(Label2);
+  FORM_BIND(Label3);
+  FORM_BIND(Label4);
+  FORM_BIND(Label5);
+  FORM_BIND(Label6);
+  FORM_BIND(Label7);
+  FORM_BIND(Label8);
+  FORM_BIND(Label9);
+  FORM_BIND(Label10);
+  FORM_BIND(Label11);
+  FORM_BIND(Label12);
+  FORM_BIND(Label13);
+  FORM_BIND(Label14);
+  FORM_BIND(Label15);
+  FORM_BIND(Label16);
+  FORM_BIND(Label17);
+  FORM_BIND(Label18);
+  FORM_BIND(Label19);
+  FORM_BIND(Label20);
+  FORM_BIND(TntListBox1);
+  FORM_BIND(TntListBox2);
+  FORM_BIND(TntListBox3);
+  FORM_BIND(TntListBox4);
+  FORM_BIND(TntListBox5);
+  FORM_BIND(TntLabel1);
+  FORM_BIND(TntLabel2);
+  FORM_BIND(TntLabel3);
+  FORM_BIND(TntLabel4);
+  FORM_BIND(TntLabel5);
+  FORM_BIND(ActIndex);
+  FORM_BIND(ImageList1);
+  FORM_BIND(DefKVFn_ImgLst);
+  FORM_BIND(NumPadFn_ImgLst);
+  FORM_BIND(MediaFn_ImgLst);
+  FORM_BIND(DefFn_ImgLst);
 }

@@ -1,37 +1,19 @@
 // The main window of the configuration program (class Tzokcfg_0): built from its layout table
 // (main_window_layout.h), every component reachable by its name as a typed member.
 //
-// How a feature file attaches its behaviour, without touching main_window.cpp:
+// The layout names the handler of every event ("BitBtn6Click" for BitBtn6's click, "FormCreate"
+// for the window's create event); each is a member below, bound through the window's handler
+// table (main_window.cpp), and defined in the feature file that owns it. The message map
+// (Dispatch) is a fixed table in main_window.cpp.
 //
-//   #include "main_window/main_window.h"
-//
-//   namespace {
-//   void OnOk(Tzokcfg_0& window, form::Component& sender) { ... window.ComboBox1->ItemIndex() ... }
-//   const MainWindowHandler kOk("BitBtn6Click", OnOk);
-//   }  // namespace
-//
-// The layout table names the handler of every event ("BitBtn6Click" for BitBtn6's click,
-// "FormCreate" for the window's create event, "ActIndexKeyUp", "ScrollBar1Scroll"); when a
-// window is built, each name registered through one of the classes below is bound to that
-// event. A name nobody registered leaves its event unbound. Registering one name twice makes
-// the window's construction fail (form::Error).
-//   MainWindowHandler        click, change, create, show, resize, destroy
-//   MainWindowKeyHandler     key down / key up of an edit field
-//   MainWindowScrollHandler  scroll bar
-// The window's message map (Dispatch) is a fixed table in main_window.cpp.
-// Registrations are static objects; the config_<variant> libraries are object libraries, so
-// every feature file is linked and registers, in the program and in tests alike.
-//
-// The operations declared below (RefreshButtonLabels ...) are defined in the feature files that
-// own them. Building a window runs no handler: the application runs "FormCreate" after
-// construction (form::Application::CreateForm); a test that builds `Tzokcfg_0 window(app)`
-// gets the laid-out window without the program's start-up and may call RunCreate() itself.
+// Building a window runs no handler: the application runs "FormCreate" after construction
+// (form::Application::CreateForm); a test that builds `Tzokcfg_0 window(app)` gets the laid-out
+// window without the program's start-up and may call RunCreate() itself.
 #pragma once
 #include <windows.h>
 
-#include <functional>
-
 #include "form/form.h"
+#include "form/handler_table.h"
 
 class Tzokcfg_0 : public form::Form {
  public:
@@ -51,6 +33,35 @@ class Tzokcfg_0 : public form::Form {
   void FitToWorkArea();
   void ReLayoutAndShow();
   void ShowNumPadGroup(WPARAM wparam);
+
+  // Event handlers.
+  void FormCreate(form::Component& sender);  // the start-up sequence (start_up.cpp)
+  void FormShow(form::Component& sender);    // window_life_cycle.cpp, with the next two
+  void FormResize(form::Component& sender);
+  void FormDestroy(form::Component& sender);
+  void ScrollBar1Scroll(form::Component& sender, int code, int& position);  // work_area_fit.cpp
+  void ActIndexKeyUp(form::Component& sender, WORD& key, unsigned shift);   // scheme_rows.cpp
+  void ComboBox1_999Click(form::Component& sender);  // the scheme switch (scheme_commands.cpp)
+  void BitBtn2Click(form::Component& sender);        // Delete (scheme_commands.cpp)
+  void BitBtn6Click(form::Component& sender);        // OK (apply_commands.cpp), with the next two
+  void CheckBox1Click(form::Component& sender);      // the tray-icon check box
+  void BitBtn8Click(form::Component& sender);        // Help
+  void BitBtn1Click(form::Component& sender);        // Create (dialog_buttons.cpp), with the rest
+  void BitBtn3Click(form::Component& sender);        // Configure buttons of the key group
+  void BitBtn4Click(form::Component& sender);        // View functions
+  void BitBtn5Click(form::Component& sender);        // Configure buttons of the numpad group
+  void BitBtn7Click(form::Component& sender);        // Cancel
+  void BitBtn9Click(form::Component& sender);        // About
+  void RadioButton1Click(form::Component& sender);   // the key rows (key_selection.cpp)
+  void RadioButton2Click(form::Component& sender);
+  void RadioButton3Click(form::Component& sender);
+  void RadioButton4Click(form::Component& sender);
+  void RadioButton5Click(form::Component& sender);
+  void RadioButton6Click(form::Component& sender);
+  void RadioButton7Click(form::Component& sender);
+  void RadioButton8Click(form::Component& sender);
+  void RadioButton9Click(form::Component& sender);
+  void RadioButton10Click(form::Component& sender);
 
   // Components, named as in the layout table.
   form::Panel* Panel1 = nullptr;
@@ -144,6 +155,7 @@ class Tzokcfg_0 : public form::Form {
   LRESULT Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  static const form::HandlerTable<Tzokcfg_0>& Handlers();
   void BindComponents();
   void FillComponentTables();
 };
@@ -158,22 +170,3 @@ constexpr int kRadioTableSize = 20;
 constexpr int kLabelTableSize = 40;
 extern form::RadioButton* RadioTable[kRadioTableSize];
 extern form::Label* LabelTable[kLabelTableSize];
-
-using MainWindowNotify = std::function<void(Tzokcfg_0& window, form::Component& sender)>;
-using MainWindowKey = std::function<void(Tzokcfg_0& window, form::Component& sender, WORD& key, unsigned shift)>;
-using MainWindowScroll = std::function<void(Tzokcfg_0& window, form::Component& sender, int code, int& position)>;
-
-class MainWindowHandler {
- public:
-  MainWindowHandler(const char* name, MainWindowNotify handler);
-};
-
-class MainWindowKeyHandler {
- public:
-  MainWindowKeyHandler(const char* name, MainWindowKey handler);
-};
-
-class MainWindowScrollHandler {
- public:
-  MainWindowScrollHandler(const char* name, MainWindowScroll handler);
-};

@@ -60,13 +60,10 @@ void ApplyAfterDelete(Tzokcfg_0& window) {
   ApplyFromDelete = false;
 }
 
-void OnSchemeListClick(Tzokcfg_0& window, form::Component&) { SwitchToSelectedScheme(window); }
-void OnDeleteClick(Tzokcfg_0& window, form::Component&) { DeleteSelectedScheme(window); }
-
-const MainWindowHandler kSchemeListClick("ComboBox1_999Click", OnSchemeListClick);
-const MainWindowHandler kDeleteClick("BitBtn2Click", OnDeleteClick);
-
 }  // namespace
+
+void Tzokcfg_0::ComboBox1_999Click(form::Component&) { SwitchToSelectedScheme(*this); }
+void Tzokcfg_0::BitBtn2Click(form::Component&) { DeleteSelectedScheme(*this); }
 
 void MoveSchemeSection(const INICTL& ini, int32_t source, int32_t target, int keys) {
   const std::wstring from = IntToText(source);

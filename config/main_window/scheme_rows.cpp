@@ -228,16 +228,10 @@ void RemoveRows(Tzokcfg_0& window, int first, int count) {
     for (int i = 0; i < count && first >= 0 && first < column->Count(); ++i) column->Delete(first);
 }
 
-namespace {
-
 // ActIndex: any key release selects the row it names in the five columns (0 for a negative,
 // empty or non-numeric text); its text stays.
-void ActIndexKeyUp(Tzokcfg_0& window, form::Component&, WORD&, unsigned) {
-  int32_t row = TextToInt(window.ActIndex->Text());
+void Tzokcfg_0::ActIndexKeyUp(form::Component&, WORD&, unsigned) {
+  int32_t row = TextToInt(ActIndex->Text());
   if (row < 0) row = 0;
-  for (form::ListBox* column : EachColumn(window)) column->SetItemIndex(row);
+  for (form::ListBox* column : EachColumn(*this)) column->SetItemIndex(row);
 }
-
-const MainWindowKeyHandler kActIndexKeyUp("ActIndexKeyUp", ActIndexKeyUp);
-
-}  // namespace

@@ -136,39 +136,37 @@ int32_t SchemeToLoad(Tzokcfg_0& window, const std::wstring& active) {
   return in_table ? stored : IniData.current;
 }
 
-void FormCreate(Tzokcfg_0& window, form::Component&) {
+}  // namespace
+
+void Tzokcfg_0::FormCreate(form::Component&) {
   KeyRow = 0;
   NumPadRow = StoredNumPadRow(variant::kIsYev);
   SchemeModified = false;
   InstallFolder = ReadInstallFolder();
-  SelectLanguage(window);
+  SelectLanguage(*this);
   UserName = GetLogonUserName();
-  if (IsGuestUser()) RefuseGuest(window);
+  if (IsGuestUser()) RefuseGuest(*this);
   CreateDirectoryW(kDataFolder, nullptr);
   UserSchemeFile = kUserSchemeFilePrefix + UserName + kUserSchemeFileSuffix;
-  const std::wstring active = LoadUserSchemeFile(window);
+  const std::wstring active = LoadUserSchemeFile(*this);
   AllocateLockedFlags(IniData.numbutton);
-  LoadLocalizedCaptions(window);
-  window.LoadDefaultIcons();
-  LoadAllSchemeRows(window);
+  LoadLocalizedCaptions(*this);
+  LoadDefaultIcons();
+  LoadAllSchemeRows(*this);
   // The small pictures are drawn once, at the end, from the same records: a redraw of them here
   // would only be overwritten before the window is first shown.
-  LoadSchemeRecordsFromRows(window, SchemeToLoad(window, active));
-  window.RefreshButtonLabels();
-  ApplyTraySetting(window);
-  MirrorSchemeToRegistry(window);
-  window.CenterOnWorkArea();
-  SendConfigHello(window.Handle(), kConfigHelloCount);
-  HideNumPadGroupAndLayOut(window);
-  if (variant::kIsYev) LoadKeyPictures(window);
-  window.RefreshButtonIcons();
+  LoadSchemeRecordsFromRows(*this, SchemeToLoad(*this, active));
+  RefreshButtonLabels();
+  ApplyTraySetting(*this);
+  MirrorSchemeToRegistry(*this);
+  CenterOnWorkArea();
+  SendConfigHello(Handle(), kConfigHelloCount);
+  HideNumPadGroupAndLayOut(*this);
+  if (variant::kIsYev) LoadKeyPictures(*this);
+  RefreshButtonIcons();
   // The place and size the show gives the window, taken while it is hidden: the show then finds
   // nothing to move, and the controls are not drawn a second time once visible.
-  window.FitToWorkArea();
-  window.CenterOnWorkArea();
-  window.Hide();
+  FitToWorkArea();
+  CenterOnWorkArea();
+  Hide();
 }
-
-const MainWindowHandler kFormCreate("FormCreate", FormCreate);
-
-}  // namespace

@@ -34,30 +34,26 @@ void GiveDialogsTheLanguageFont() {
   }
 }
 
-void FormShow(Tzokcfg_0& window, form::Component&) {
-  window.FitToWorkArea();
-  window.CenterOnWorkArea();
+}  // namespace
+
+void Tzokcfg_0::FormShow(form::Component&) {
+  FitToWorkArea();
+  CenterOnWorkArea();
   GiveDialogsTheLanguageFont();
-  window.UpdateEnableStates();
+  UpdateEnableStates();
 }
 
-void FormResize(Tzokcfg_0& window, form::Component&) { window.CenterOnWorkArea(); }
+void Tzokcfg_0::FormResize(form::Component&) { CenterOnWorkArea(); }
 
 // The radio buttons go before the window's other controls; the language font is released.
-void FormDestroy(Tzokcfg_0& window, form::Component&) {
+void Tzokcfg_0::FormDestroy(form::Component&) {
   for (form::RadioButton*& radio : RadioTable) {
     if (!radio) continue;
-    window.DestroyComponent(radio);
+    DestroyComponent(radio);
     radio = nullptr;
   }
   LangFont = form::Font();
 }
-
-const MainWindowHandler kFormShow("FormShow", FormShow);
-const MainWindowHandler kFormResize("FormResize", FormResize);
-const MainWindowHandler kFormDestroy("FormDestroy", FormDestroy);
-
-}  // namespace
 
 void Tzokcfg_0::ShowNumPadGroup(WPARAM wparam) {
   if (wparam == kHideNumPad) HideNumPadGroupAndLayOut(*this);

@@ -72,18 +72,12 @@ void Tzokcfg_0::FitToWorkArea() {
   PlaceBottomButtons(*this, Panel1->Height() + kButtonGap);
 }
 
-namespace {
-
 // Every scroll action moves the panel and the bottom buttons up by the new position; the
 // position itself stays as the scroll bar gives it.
-void ScrollBar1Scroll(Tzokcfg_0& window, form::Component&, int, int& position) {
-  window.ScrollBar1->SetMin(0);
-  window.ScrollBar1->SetSmallChange(kScrollLineStep);
-  window.ScrollBar1->SetLargeChange(kScrollPageStep);
-  window.Panel1->SetTop(-position);
-  PlaceBottomButtons(window, window.Panel1->Top() + window.Panel1->Height() + kButtonGap);
+void Tzokcfg_0::ScrollBar1Scroll(form::Component&, int, int& position) {
+  ScrollBar1->SetMin(0);
+  ScrollBar1->SetSmallChange(kScrollLineStep);
+  ScrollBar1->SetLargeChange(kScrollPageStep);
+  Panel1->SetTop(-position);
+  PlaceBottomButtons(*this, Panel1->Top() + Panel1->Height() + kButtonGap);
 }
-
-const MainWindowScrollHandler kScrollBar1Scroll("ScrollBar1Scroll", ScrollBar1Scroll);
-
-}  // namespace

@@ -33,7 +33,9 @@ class DialogScreenshotTest : public ::testing::Test {
     Sleep(200);
     const Capture capture = CaptureWindow(dialog.Handle());
     EXPECT_TRUE(SaveBmp(capture, ScreenshotFolder() + L"\\dialog-" + name + L".bmp"));
-    EXPECT_PRED1(Dark, capture.At(ok.Left() + ok.Width() - 1, ok.Top() + ok.Height() / 2)) << dialog.Name();
+    // Its dark right edge; a focused button, drawn as the default one, has a frame outside it.
+    const int right = ok.Left() + ok.Width() - (ok.Focused() ? 2 : 1);
+    EXPECT_PRED1(Dark, capture.At(right, ok.Top() + ok.Height() / 2)) << dialog.Name();
     dialog.Close();
   }
 

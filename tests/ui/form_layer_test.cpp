@@ -65,9 +65,12 @@ struct Recorder {
         calls.push_back(label + ":" + sender.Name());
       };
     }
-    handlers.key["EditKeyUp"] = [this](form::Component& sender, WORD& key, unsigned) {
-      calls.push_back("EditKeyUp:" + sender.Name() + ":" + std::to_string(key));
-    };
+    for (const char* name : {"EditKeyDown", "EditKeyUp"}) {
+      std::string label = name;
+      handlers.key[name] = [this, label](form::Component& sender, WORD& key, unsigned) {
+        calls.push_back(label + ":" + sender.Name() + ":" + std::to_string(key));
+      };
+    }
     handlers.scroll["Scroll"] = [this](form::Component& sender, int code, int& position) {
       calls.push_back("Scroll:" + sender.Name() + ":" + std::to_string(code) + ":" + std::to_string(position));
     };
@@ -141,6 +144,26 @@ TEST_F(FormLayerTest, LayoutErrorsAreReported) {
   layout = TestLayout();
   layout.rows.push_back(Row("Button1", Kind::kButton, "", 0, 0, 10, 10));
   EXPECT_THROW(form::Form(app, layout, form::Handlers{}), form::Error);
+  // A handler name the set lacks, or one on a component without such an event, is named.
+  Recorder recorder;
+  const auto build_error = [&](const form::Layout& faulty) -> std::string {
+    try {
+      form::Form form(app, faulty, recorder.handlers);
+    } catch (const form::Error& error) {
+      return error.what();
+    }
+    return "built";
+  };
+  layout = TestLayout();
+  for (auto& row : layout.rows)
+    if (row.name == "Button1") row.OnClick("ButonClick");
+  EXPECT_EQ("test_form: no handler ButonClick for Button1", build_error(layout));
+  layout = TestLayout();
+  layout.form.on_show = "FormShwo";
+  EXPECT_EQ("test_form: no handler FormShwo for the show event", build_error(layout));
+  layout = TestLayout();
+  layout.rows.push_back(Row("Label2", Kind::kLabel, "", 0, 0, 10, 10).OnClick("ButtonClick"));
+  EXPECT_EQ("test_form: Label2 has no event for the handler ButtonClick", build_error(layout));
 }
 
 TEST_F(FormLayerTest, CheckBoxRunsItsClickOnEveryChangeOfStateOnly) {

@@ -101,8 +101,10 @@ TEST_F(ScreenshotTest, MainWindowAsStored) {
   ExpectButtonAt(capture, "OK", 180, 662, 85, 25);
   ExpectButtonAt(capture, "Cancel", 270, 662, 85, 25);
   ExpectButtonAt(capture, "About", 6, 662, 95, 25);
-  // The scheme list's white field inside GroupBox1 (10, 48) + (4, 23).
-  EXPECT_PRED2(Near, Rgb(GetSysColor(COLOR_WINDOW)), capture.At(14 + 100, 71 + 9));
+  // The scheme list's field inside GroupBox1 (10, 48) + (4, 23), highlighted: the list is the
+  // first control and has the focus.
+  EXPECT_TRUE(window.ComboBox1->Focused());
+  EXPECT_PRED2(Near, Rgb(GetSysColor(COLOR_HIGHLIGHT)), capture.At(14 + 100, 71 + 9));
   // The numpad group's Configure button and key pictures of the first rows of both groups.
   if (kYev) {
     ExpectButtonAt(capture, "BitBtn5", 12 + 295, 488 + 105, 125, 25);

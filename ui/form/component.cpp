@@ -96,6 +96,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARA
     control->hwnd_ = nullptr;
     return CallWindowProcW(original, hwnd, msg, wparam, lparam);
   }
+  if (msg == WM_SETFOCUS) control->Owner().NoteFocus(hwnd);
   return GuardWindowProc([&] { return control->WindowProc(msg, wparam, lparam); });
 }
 
@@ -236,7 +237,12 @@ void Control::UpdateTool() {
   }
 }
 
-void Control::SetFocus() { ::SetFocus(hwnd_); }
+// Noted first: a form that cannot take the focus now (disabled while another form is shown
+// modally) gives it to this control when it becomes active again.
+void Control::SetFocus() {
+  Owner().NoteFocus(hwnd_);
+  ::SetFocus(hwnd_);
+}
 
 bool Control::Focused() const { return GetFocus() == hwnd_; }
 

@@ -79,6 +79,8 @@ class Control : public Component {
   bool ShowHint() const { return show_hint_; }
   void SetShowHint(bool show);
 
+  // Gives the control the focus; when its form cannot take it now, the form gives it once it
+  // is active again.
   void SetFocus();
   bool Focused() const;
 

@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include <vector>
+
 #include "error.h"
 #include "form.h"
 #include "window_class.h"
@@ -40,7 +42,8 @@ HBRUSH FaceColoured(HDC dc, COLORREF text_colour) {
 Panel::Panel(Form* owner, const ComponentRow& row, Control* parent)
     : Control(owner, row), inner_(row.bevel_inner), outer_(row.bevel_outer) {
   RegisterChildWindowClass(kPanelClass);
-  CreateWindowFor(row, parent, kPanelClass, WS_CLIPCHILDREN);
+  // A control parent: the dialog manager's Tab walk goes into its children.
+  CreateWindowFor(row, parent, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 LRESULT Panel::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -61,7 +64,7 @@ LRESULT Panel::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
 GroupBox::GroupBox(Form* owner, const ComponentRow& row, Control* parent) : Control(owner, row) {
   ComponentRow box = row;
   box.tab_stop = false;
-  CreateWindowFor(box, parent, L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN);
+  CreateWindowFor(box, parent, L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 LRESULT GroupBox::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -89,6 +92,25 @@ void Button::Click() {
 
 void Button::HandleCommand(WORD code) {
   if (code == BN_CLICKED) Click();
+}
+
+// The focused push button is drawn as the default one, the button Enter presses (the form
+// answers the dialog manager's question for the default button with it).
+LRESULT Button::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      const LRESULT result = Control::WindowProc(msg, wparam, lparam);
+      CallOriginal(BM_SETSTYLE, msg == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+      return result;
+    }
+    case BM_SETSTYLE:
+      if (Focused()) wparam = (wparam & ~BS_TYPEMASK) | BS_DEFPUSHBUTTON;
+      break;
+    default:
+      break;
+  }
+  return Control::WindowProc(msg, wparam, lparam);
 }
 
 // CheckBox -------------------------------------------------------------------------------
@@ -121,14 +143,19 @@ HBRUSH CheckBox::HandleColor(HDC dc) { return FaceColoured(dc, Font().Color()); 
 
 // RadioButton ----------------------------------------------------------------------------
 
-RadioButton::RadioButton(Form* owner, const ComponentRow& row, Control* parent) : Control(owner, row) {
+RadioButton::RadioButton(Form* owner, const ComponentRow& row, Control* parent)
+    : Control(owner, row), tab_stop_(row.tab_stop) {
   CreateWindowFor(row, parent, L"BUTTON", BS_RADIOBUTTON);
-  if (row.checked) SetChecked(true);
+  SetChecked(row.checked);
 }
 
 void RadioButton::SetChecked(bool checked) {
   checked_ = checked;
   SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  // Tab enters a radio group at its checked button; the arrow keys move within the group.
+  const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+  const LONG wanted = checked_ && tab_stop_ ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+  if (wanted != style) SetWindowLongW(Handle(), GWL_STYLE, wanted);
   if (!checked) return;
   for (Component* component : Owner().Components()) {
     auto* sibling = dynamic_cast<RadioButton*>(component);
@@ -145,6 +172,35 @@ void RadioButton::Click() {
 
 void RadioButton::HandleCommand(WORD code) {
   if (code == BN_CLICKED) Click();
+}
+
+RadioButton* RadioButton::Neighbour(int step) const {
+  // The group's buttons that can be chosen, in tab order (their order among the siblings).
+  std::vector<RadioButton*> group;
+  int own = -1;
+  for (HWND sibling = GetWindow(GetParent(Handle()), GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    auto* radio = dynamic_cast<RadioButton*>(Control::FromHandle(sibling));
+    if (!radio || !IsWindowVisible(sibling) || !IsWindowEnabled(sibling)) continue;
+    if (radio == this) own = static_cast<int>(group.size());
+    group.push_back(radio);
+  }
+  if (own < 0 || group.size() < 2) return nullptr;
+  const int count = static_cast<int>(group.size());
+  return group[(own + step + count) % count];
+}
+
+LRESULT RadioButton::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_GETDLGCODE) return Control::WindowProc(msg, wparam, lparam) | DLGC_WANTARROWS;
+  if (msg == WM_KEYDOWN && (wparam == VK_UP || wparam == VK_DOWN || wparam == VK_LEFT || wparam == VK_RIGHT)) {
+    // As a user's click on the next button of the group in that direction, wrapping round.
+    const int step = wparam == VK_UP || wparam == VK_LEFT ? -1 : 1;
+    if (RadioButton* next = Neighbour(step)) {
+      next->Click();
+      next->SetFocus();
+    }
+    return 0;
+  }
+  return Control::WindowProc(msg, wparam, lparam);
 }
 
 HBRUSH RadioButton::HandleColor(HDC dc) { return FaceColoured(dc, Font().Color()); }

@@ -20,7 +20,8 @@ class Panel : public Control {
   Bevel inner_, outer_;
 };
 
-// Container with a caption; the radio buttons inside it form one radio group.
+// Container with a caption; the radio buttons inside it form one radio group. Panels and group
+// boxes are control parents: Tab walks into their children.
 class GroupBox : public Control {
  public:
   GroupBox(Form* owner, const ComponentRow& row, Control* parent);
@@ -38,6 +39,7 @@ class Button : public Control {
 
  protected:
   void HandleCommand(WORD code) override;
+  LRESULT WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 };
 
 // Check box; its caption stands right of the box unless SetCaptionOnRight(false).
@@ -59,7 +61,9 @@ class CheckBox : public Control {
   bool checked_ = false;
 };
 
-// Radio button; checking it unchecks the other radio buttons with the same parent.
+// Radio button; checking it unchecks the other radio buttons with the same parent. Only the
+// checked button of a group is a tab stop; the arrow keys choose the previous or next button of
+// the group (visible and enabled, in tab order, wrapping round) as a click would.
 class RadioButton : public Control {
  public:
   RadioButton(Form* owner, const ComponentRow& row, Control* parent);
@@ -73,9 +77,12 @@ class RadioButton : public Control {
  protected:
   void HandleCommand(WORD code) override;
   HBRUSH HandleColor(HDC dc) override;
+  LRESULT WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  RadioButton* Neighbour(int step) const;
   bool checked_ = false;
+  bool tab_stop_ = true;
 };
 
 // Static text of fixed size. Text set as wide text (SetText) or code-page text (SetTextA).

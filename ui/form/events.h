@@ -27,7 +27,7 @@ using KeyEvent = std::function<void(Component& sender, WORD& key, unsigned shift
 using ScrollEvent = std::function<void(Component& sender, int code, int& position)>;
 
 // Handlers by the names a layout table gives its events ("BitBtn6Click"). A name the table
-// uses but the set lacks leaves that event unbound.
+// uses but the set lacks is an error when the form is built.
 struct Handlers {
   std::map<std::string, NotifyEvent> notify;
   std::map<std::string, KeyEvent> key;

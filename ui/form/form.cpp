@@ -26,11 +26,59 @@ void RegisterFormClass(const std::wstring& name, WNDPROC procedure) {
   RegisterClassW(&window_class);
 }
 
+// The handler a row names for one of its events; none for an empty name. A name the set lacks
+// is a fault of the layout or of the window's handler table, so the form is not built.
 template <class Map>
-typename Map::mapped_type Lookup(const Map& map, const std::string& name) {
+typename Map::mapped_type Resolve(const Map& map, const std::string& name, const std::string& owner,
+                                  const std::string& component) {
   if (name.empty()) return {};
   auto found = map.find(name);
-  return found == map.end() ? typename Map::mapped_type{} : found->second;
+  if (found == map.end()) throw Error(owner + ": no handler " + name + " for " + component);
+  return found->second;
+}
+
+// The rows of one parent in tab order: those that state a tab order first, by it, then the
+// others in table order.
+std::vector<const ComponentRow*> ChildrenInTabOrder(const std::vector<ComponentRow>& rows,
+                                                    const std::string& parent) {
+  std::vector<const ComponentRow*> children;
+  for (const ComponentRow& row : rows)
+    if (row.parent == parent) children.push_back(&row);
+  std::stable_sort(children.begin(), children.end(), [](const ComponentRow* a, const ComponentRow* b) {
+    if (a->tab_order < 0 || b->tab_order < 0) return a->tab_order >= 0 && b->tab_order < 0;
+    return a->tab_order < b->tab_order;
+  });
+  return children;
+}
+
+// A handler name on a row whose kind has no such event would be bound to nothing.
+void CheckEventsOfKind(const ComponentRow& row, const std::string& owner) {
+  const bool clicks = row.kind == Kind::kButton || row.kind == Kind::kCheckBox ||
+                      row.kind == Kind::kRadioButton || row.kind == Kind::kComboBox;
+  const bool edits = row.kind == Kind::kEdit;
+  const bool scrolls = row.kind == Kind::kScrollBar;
+  const struct {
+    const std::string& name;
+    bool bound;
+  } events[] = {{row.on_click, clicks}, {row.on_change, edits}, {row.on_key_down, edits},
+                {row.on_key_up, edits}, {row.on_scroll, scrolls}};
+  for (const auto& event : events)
+    if (!event.name.empty() && !event.bound)
+      throw Error(owner + ": " + row.name + " has no event for the handler " + event.name);
+}
+
+bool StatesATabOrder(const std::vector<ComponentRow>& rows, const std::string& parent) {
+  return std::any_of(rows.begin(), rows.end(),
+                     [&](const ComponentRow& row) { return row.parent == parent && row.tab_order >= 0; });
+}
+
+// Whether the focus can go to the window: it and every window above it up to the form are
+// visible and enabled.
+bool CanTakeFocus(HWND form, HWND window) {
+  if (!window || !IsChild(form, window) || !IsWindowVisible(window)) return false;
+  for (HWND up = window; up && up != form; up = GetParent(up))
+    if (!IsWindowEnabled(up)) return false;
+  return true;
 }
 
 }  // namespace
@@ -45,16 +93,18 @@ Form::Form(Application& app, const Layout& layout, const Handlers& handlers)
   app_.AddForm(this);
   try {
     for (const ComponentRow& row : layout.rows) BuildComponent(row, handlers);
+    ApplyTabOrder(layout.rows);
+    const std::string& name = layout.form.name;
+    OnCreate = Resolve(handlers.notify, layout.form.on_create, name, "the create event");
+    OnShow = Resolve(handlers.notify, layout.form.on_show, name, "the show event");
+    OnResize = Resolve(handlers.notify, layout.form.on_resize, name, "the resize event");
+    OnDestroy = Resolve(handlers.notify, layout.form.on_destroy, name, "the destroy event");
   } catch (...) {
     // No destructor runs for a form whose construction failed.
     DestroyForm();
     app_.RemoveForm(this);
     throw;
   }
-  OnCreate = Lookup(handlers.notify, layout.form.on_create);
-  OnShow = Lookup(handlers.notify, layout.form.on_show);
-  OnResize = Lookup(handlers.notify, layout.form.on_resize);
-  OnDestroy = Lookup(handlers.notify, layout.form.on_destroy);
 }
 
 Form::~Form() {
@@ -96,6 +146,7 @@ Control* Form::ParentFor(const ComponentRow& row) const {
 
 void Form::BuildComponent(const ComponentRow& row, const Handlers& handlers) {
   if (Find(row.name)) throw Error("Two components named " + row.name);
+  CheckEventsOfKind(row, Name());
   Control* parent = ParentFor(row);
   std::unique_ptr<Component> component;
   switch (row.kind) {
@@ -103,41 +154,41 @@ void Form::BuildComponent(const ComponentRow& row, const Handlers& handlers) {
     case Kind::kGroupBox: component = std::make_unique<GroupBox>(this, row, parent); break;
     case Kind::kButton: {
       auto button = std::make_unique<Button>(this, row, parent);
-      button->OnClick = Lookup(handlers.notify, row.on_click);
+      button->OnClick = Resolve(handlers.notify, row.on_click, Name(), row.name);
       component = std::move(button);
       break;
     }
     case Kind::kCheckBox: {
       auto box = std::make_unique<CheckBox>(this, row, parent);
-      box->OnClick = Lookup(handlers.notify, row.on_click);
+      box->OnClick = Resolve(handlers.notify, row.on_click, Name(), row.name);
       component = std::move(box);
       break;
     }
     case Kind::kRadioButton: {
       auto radio = std::make_unique<RadioButton>(this, row, parent);
-      radio->OnClick = Lookup(handlers.notify, row.on_click);
+      radio->OnClick = Resolve(handlers.notify, row.on_click, Name(), row.name);
       component = std::move(radio);
       break;
     }
     case Kind::kLabel: component = std::make_unique<Label>(this, row, parent); break;
     case Kind::kEdit: {
       auto edit = std::make_unique<Edit>(this, row, parent);
-      edit->OnChange = Lookup(handlers.notify, row.on_change);
-      edit->OnKeyDown = Lookup(handlers.key, row.on_key_down);
-      edit->OnKeyUp = Lookup(handlers.key, row.on_key_up);
+      edit->OnChange = Resolve(handlers.notify, row.on_change, Name(), row.name);
+      edit->OnKeyDown = Resolve(handlers.key, row.on_key_down, Name(), row.name);
+      edit->OnKeyUp = Resolve(handlers.key, row.on_key_up, Name(), row.name);
       component = std::move(edit);
       break;
     }
     case Kind::kComboBox: {
       auto combo = std::make_unique<ComboBox>(this, row, parent);
-      combo->OnClick = Lookup(handlers.notify, row.on_click);
+      combo->OnClick = Resolve(handlers.notify, row.on_click, Name(), row.name);
       component = std::move(combo);
       break;
     }
     case Kind::kListBox: component = std::make_unique<ListBox>(this, row, parent); break;
     case Kind::kScrollBar: {
       auto bar = std::make_unique<ScrollBar>(this, row, parent);
-      bar->OnScroll = Lookup(handlers.scroll, row.on_scroll);
+      bar->OnScroll = Resolve(handlers.scroll, row.on_scroll, Name(), row.name);
       component = std::move(bar);
       break;
     }
@@ -161,6 +212,36 @@ void Form::DestroyComponent(Component* component) {
   index_.erase(component->Name());
   order_.erase(std::find(order_.begin(), order_.end(), component));
   components_.erase(owned);
+}
+
+void Form::ApplyTabOrder(const std::vector<ComponentRow>& rows) {
+  // A window's place among its siblings is its place in the dialog manager's Tab walk.
+  std::vector<std::string> parents{""};
+  for (const ComponentRow& row : rows)
+    if (row.kind == Kind::kPanel || row.kind == Kind::kGroupBox) parents.push_back(row.name);
+  for (const std::string& parent : parents) {
+    if (!StatesATabOrder(rows, parent)) continue;
+    for (const ComponentRow* row : ChildrenInTabOrder(rows, parent)) {
+      if (auto* control = dynamic_cast<Control*>(Find(row->name)))
+        SetWindowPos(control->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+bool Form::FocusActiveControl() {
+  HWND target = CanTakeFocus(hwnd_, focus_) ? focus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (!CanTakeFocus(hwnd_, target)) return false;
+  // As the dialog manager does when it restores the focus: an edit field's text is selected.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+  if (GetFocus() != target) ::SetFocus(target);
+  return true;
+}
+
+LRESULT Form::DefaultButtonId() const {
+  HWND focus = GetFocus();
+  auto* button = dynamic_cast<Button*>(Control::FromHandle(focus));
+  if (!button || &button->Owner() != this) return 0;
+  return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
 }
 
 Component* Form::Find(const std::string& name) const {
@@ -237,6 +318,7 @@ int Form::ShowModal() {
   if (modal_) throw Error(Name() + " is already shown modally");
   modal_ = true;
   modal_result_ = 0;
+  const HWND previously_active = GetActiveWindow();
   std::vector<HWND> disabled;
   for (Form* other : app_.Forms()) {
     if (other != this && other->hwnd_ && IsWindowEnabled(other->hwnd_)) {
@@ -263,6 +345,10 @@ int Form::ShowModal() {
   for (HWND window : disabled) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
+  // The window the user came from is active again before this one goes, so its focus returns.
+  if (previously_active && previously_active != hwnd_ && IsWindowVisible(previously_active) &&
+      IsWindowEnabled(previously_active))
+    SetActiveWindow(previously_active);
   if (hwnd_) Hide();
   modal_ = false;
   return modal_result_;
@@ -311,12 +397,28 @@ LRESULT Form::Inherited(UINT msg, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (ReflectToControl(msg, wparam, lparam, &result)) return result;
   switch (msg) {
+    case WM_SHOWWINDOW:
+      // Each showing starts at the first control in tab order.
+      if (wparam) focus_ = nullptr;
+      return DefWindowProcW(hwnd_, msg, wparam, lparam);
     case WM_WINDOWPOSCHANGED: {
       result = DefWindowProcW(hwnd_, msg, wparam, lparam);
       const auto* position = reinterpret_cast<const WINDOWPOS*>(lparam);
-      if ((position->flags & SWP_SHOWWINDOW) && OnShow) OnShow(*this);
+      if (position->flags & SWP_SHOWWINDOW) {
+        if (OnShow) OnShow(*this);
+        // The show handler may have changed what can take the focus.
+        if (GetActiveWindow() == hwnd_) FocusActiveControl();
+      }
       return result;
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam) && FocusActiveControl()) return 0;
+      return DefWindowProcW(hwnd_, msg, wparam, lparam);
+    case WM_SETFOCUS:
+      FocusActiveControl();
+      return 0;
+    case DM_GETDEFID:
+      return DefaultButtonId();
     case WM_SIZE:
       if (OnResize) OnResize(*this);
       return 0;

@@ -68,8 +68,9 @@ class Form : public Component {
   bool Enabled() const;
   void SetEnabled(bool enabled);
 
-  // Shows the form modally: the application's other forms are disabled until Close; returns
-  // the modal result (Close gives 2, SetModalResult any other value).
+  // Shows the form modally: the application's other forms are disabled until Close, then the
+  // window that was active before is activated again; returns the modal result (Close gives 2,
+  // SetModalResult any other value).
   int ShowModal();
   bool Modal() const { return modal_; }
   void SetModalResult(int result);
@@ -89,6 +90,20 @@ class Form : public Component {
   // The tooltip window that shows the hints of this form's controls.
   HWND HintWindow() const { return tooltip_; }
 
+  // Focus. Each showing gives the focus to the first control in tab order that is visible and
+  // enabled; while the form is active the focus is where the user or the handlers put it, and
+  // the control that had it (or that a handler gave it while the form could not take it, as
+  // during another form's modal showing) gets it again when the form becomes active again.
+  // Controls call NoteFocus when they get the focus or are given it.
+  void NoteFocus(HWND control) { focus_ = control; }
+
+  // Binds a member to the component of the same name and the member's type: FORM_BIND(Edit1)
+  // sets Edit1 to the component "Edit1" (form::Error when there is none of that kind).
+  template <class T>
+  void BindComponent(T*& member, const std::string& name) {
+    member = &Get<T>(name);
+  }
+
  protected:
   // The form's message dispatch. Override it for a message map and pass what it does not
   // handle on to Inherited.
@@ -104,6 +119,12 @@ class Form : public Component {
   void CreateFormWindow(const FormRow& window);
   void BuildComponent(const ComponentRow& row, const Handlers& handlers);
   Control* ParentFor(const ComponentRow& row) const;
+  void ApplyTabOrder(const std::vector<ComponentRow>& rows);
+  // Gives the focus to the noted control when it can take it, else to the first control in tab
+  // order; false when there is none.
+  bool FocusActiveControl();
+  // What Enter presses: the focused push button of this form, as the dialog manager asks.
+  LRESULT DefaultButtonId() const;
   RECT WindowRect() const;
 
   Application& app_;
@@ -115,7 +136,10 @@ class Form : public Component {
   std::map<std::string, Component*> index_;
   bool modal_ = false;
   int modal_result_ = 0;
+  HWND focus_ = nullptr;
 };
+
+#define FORM_BIND(member) BindComponent(member, #member)
 
 template <class T>
 T& Form::Get(const std::string& name) const {

@@ -7,7 +7,12 @@
 //       .Text(L"OK").Font(form::FontAttributes{L"Default", -11}).OnClick("BitBtn6Click")
 //
 // Positions are pixels relative to the parent's top-left corner (the form's client area for
-// rows whose parent is ""). Handler names are resolved against a form::Handlers set.
+// rows whose parent is ""). Handler names are resolved against a form::Handlers set; a name the
+// set lacks makes the form's construction fail.
+//
+// Tab order: among the children of one parent, the rows that carry a TabOrder come first, in
+// that order, and the others follow in table order, which is how a layout without tab orders
+// lists a window: top to bottom as a user reads it.
 #pragma once
 #include <windows.h>
 
@@ -58,6 +63,7 @@ struct ComponentRow {
   bool visible = true;
   bool enabled = true;
   bool tab_stop = true;
+  int tab_order = -1;                               // -1: none stated, the table's order
   bool checked = false;
   bool show_hint = false;
   bool transparent = false;
@@ -75,6 +81,7 @@ struct ComponentRow {
   ComponentRow& Hidden() { visible = false; return *this; }
   ComponentRow& Disabled() { enabled = false; return *this; }
   ComponentRow& NoTabStop() { tab_stop = false; return *this; }
+  ComponentRow& TabOrder(int value) { tab_order = value; return *this; }
   ComponentRow& Checked() { checked = true; return *this; }
   ComponentRow& ShowHint() { show_hint = true; return *this; }
   ComponentRow& Transparent() { transparent = true; return *this; }
