@@ -4,18 +4,11 @@ form::Layout AboutDialogLayout() {
   using form::Kind;
   using form::Row;
   form::Layout layout;
-  form::FormRow& window = layout.form;
-  window.name = "zokcfg_4";
-  window.class_name = L"Tzokcfg_4";
-  window.caption = L"About Zokline Keyboard";
-  window.border = form::BorderStyle::kDialog;
-  window.left = 527;
-  window.top = 224;
-  window.client_width = 377;
-  window.client_height = 338;
-  window.font = form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET};
-  window.on_create = "FormCreate";
-  window.on_show = "FormShow";
+  layout.form = form::Window("zokcfg_4", L"Tzokcfg_4", L"About Zokline Keyboard", form::BorderStyle::kDialog, 377, 338)
+                    .At(527, 224)
+                    .Font(form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET})
+                    .OnCreate("FormCreate")
+                    .OnShow("FormShow");
 
   // The About picture: a baseline JPEG of 363 x 277 pixels.
   layout.rows.push_back(Row("Image1", Kind::kImage, "", 6, 6, 363, 277).Jpeg("ABOUT").AutoSize());

@@ -4,7 +4,7 @@
 form::Layout ConfigureButtonsLayout() {
   using form::Kind;
   using form::Row;
-  form::Layout layout = KeyEditLayout({"zokcfg_2", L"Tzokcfg_2", L"Configure Buttons", 238, 200});
+  form::Layout layout = KeyEditLayout({"zokcfg_2", L"Configure Buttons", 238, 200});
   layout.rows.push_back(Row("Edit2", Kind::kEdit, "GroupBox1", 12, 163, 320, 21)
                             .Font(kKeyEditFont)
                             .TabOrder(1)

@@ -5,17 +5,7 @@ form::Layout CreateThemeLayout() {
   using form::Row;
   const form::FontAttributes kDefaultFont{L"Default", -11, -1};
   form::Layout layout;
-  form::FormRow& window = layout.form;
-  window.name = "zokcfg_1";
-  window.class_name = L"Tzokcfg_1";
-  window.caption = L"Create New Theme";
-  window.border = form::BorderStyle::kDialog;
-  window.client_width = 413;
-  window.client_height = 135;
-  window.font = form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET};
-  window.on_create = "FormCreate";
-  window.on_show = "FormShow";
-  window.on_destroy = "FormDestroy";
+  layout.form = EditingDialogWindow("zokcfg_1", L"Create New Theme", 413, 135);
 
   auto& rows = layout.rows;
   rows.push_back(Row("GroupBox1", Kind::kGroupBox, "", 4, 0, 405, 100).NoTabStop());

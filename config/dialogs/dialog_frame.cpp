@@ -31,6 +31,16 @@ void DialogForm::LoadCaptionsOf(std::initializer_list<form::Control*> controls) 
   }
 }
 
+form::FormRow EditingDialogWindow(const std::string& name, const std::wstring& caption, int client_width,
+                                  int client_height) {
+  const std::wstring class_name = L"T" + AnsiToWide(name);
+  return form::Window(name, class_name, caption, form::BorderStyle::kDialog, client_width, client_height)
+      .Font(form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET})
+      .OnCreate("FormCreate")
+      .OnShow("FormShow")
+      .OnDestroy("FormDestroy");
+}
+
 // The editing dialogs' fonts stand in DialogFonts in the order of their numbers.
 EditingDialog::EditingDialog(form::Application& app, const form::Layout& layout, const form::Handlers& handlers,
                              form::Form*& reference)

@@ -53,6 +53,11 @@ class DialogForm : public form::Form {
   form::Form*& reference_;
 };
 
+// The window row of an editing dialog's layout: a dialog frame, the font "MS Sans Serif" 8, and
+// the create, show and destroy handlers.
+form::FormRow EditingDialogWindow(const std::string& name, const std::wstring& caption, int client_width,
+                                  int client_height);
+
 // The base of the three editing dialogs: their own font, created by their create handler and
 // freed by the destroy handler they share.
 class EditingDialog : public DialogForm {

@@ -66,17 +66,7 @@ form::Layout KeyEditLayout(const KeyEditWindow& window) {
   using form::Kind;
   using form::Row;
   form::Layout layout;
-  form::FormRow& frame = layout.form;
-  frame.name = window.name;
-  frame.class_name = window.class_name;
-  frame.caption = window.caption;
-  frame.border = form::BorderStyle::kDialog;
-  frame.client_width = 538;
-  frame.client_height = window.client_height;
-  frame.font = form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET};
-  frame.on_create = "FormCreate";
-  frame.on_show = "FormShow";
-  frame.on_destroy = "FormDestroy";
+  layout.form = EditingDialogWindow(window.name, window.caption, 538, window.client_height);
 
   auto& rows = layout.rows;
   rows.push_back(Row("GroupBox1", Kind::kGroupBox, "", 4, 0, 530, window.group_height).NoTabStop());

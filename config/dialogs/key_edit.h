@@ -47,7 +47,6 @@ class KeyEditDialog : public EditingDialog {
 // picture, the two explanation labels, the caption label and field and the second field's label.
 struct KeyEditWindow {
   const char* name;
-  const wchar_t* class_name;
   const wchar_t* caption;
   int client_height;
   int group_height;

@@ -184,20 +184,14 @@ KeyRowPlacement PlaceKeyRow(bool yev, int row) {
 
 form::Layout MainWindowLayout(bool yev) {
   form::Layout layout;
-  form::FormRow& window = layout.form;
-  window.name = "zokcfg_0";
-  window.class_name = L"Tzokcfg_0";
-  window.caption = L"KV Zokline Keyboard Software";
-  window.border = form::BorderStyle::kSingle;
-  window.left = 293;
-  window.top = 22;
-  window.client_width = 449;
-  window.client_height = 691;
-  window.font = form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET};
-  window.on_create = "FormCreate";
-  window.on_show = "FormShow";
-  window.on_resize = "FormResize";
-  window.on_destroy = "FormDestroy";
+  layout.form = form::Window("zokcfg_0", L"Tzokcfg_0", L"KV Zokline Keyboard Software", form::BorderStyle::kSingle,
+                             449, 691)
+                    .At(293, 22)
+                    .Font(form::FontAttributes{L"MS Sans Serif", -11, DEFAULT_CHARSET})
+                    .OnCreate("FormCreate")
+                    .OnShow("FormShow")
+                    .OnResize("FormResize")
+                    .OnDestroy("FormDestroy");
 
   layout.rows.push_back(Row("Panel1", Kind::kPanel, "", 0, 0, 450, 656)
                             .Bevels(form::Bevel::kRaised, form::Bevel::kLowered)

@@ -121,7 +121,29 @@ struct FormRow {
   int left = 0, top = 0, client_width = 0, client_height = 0;
   FontAttributes font;             // the form's font (a missing attribute: the default font's)
   std::string on_create, on_show, on_resize, on_destroy;
+
+  FormRow& At(int x, int y) { left = x; top = y; return *this; }
+  FormRow& Font(const FontAttributes& value) { font = value; return *this; }
+  FormRow& OnCreate(const std::string& handler) { on_create = handler; return *this; }
+  FormRow& OnShow(const std::string& handler) { on_show = handler; return *this; }
+  FormRow& OnResize(const std::string& handler) { on_resize = handler; return *this; }
+  FormRow& OnDestroy(const std::string& handler) { on_destroy = handler; return *this; }
 };
+
+// The form's own row, written like the component rows:
+//   form::Window("zokcfg_4", L"Tzokcfg_4", L"About", form::BorderStyle::kDialog, 377, 338)
+//       .At(527, 224).OnCreate("FormCreate")
+inline FormRow Window(const std::string& name, const std::wstring& class_name, const std::wstring& caption,
+                      BorderStyle border, int client_width, int client_height) {
+  FormRow window;
+  window.name = name;
+  window.class_name = class_name;
+  window.caption = caption;
+  window.border = border;
+  window.client_width = client_width;
+  window.client_height = client_height;
+  return window;
+}
 
 struct Layout {
   FormRow form;
