@@ -142,6 +142,10 @@ TEST_F(KeyRowsTest, LabelsAndSmallPictures) {
       "NumPadFn 0", "DefKVFn 1", "NumPadFn 12", "DefKVFn 3", "DefKVFn 4",
       kYev ? "DefFn 7" : "DefKVFn 5", "DefKVFn 6", "DefKVFn 7", "DefFn 1", "other"};
   EXPECT_EQ(expected, pictures);
+  // The program's own icon gives way to the default picture the entry held before it.
+  IniData.schemedata.keys[9].linkto = L"C:\\no such file.exe";
+  window_.RefreshButtonIcons();
+  EXPECT_EQ("DefFn 1", PictureOf(9));
 
   // From numhkbtns on the general default; keys at and above numbutton show no picture.
   IniData.numhkbtns = 3;
