@@ -10,7 +10,7 @@
 #include "main_window/language_select.h"
 #include "main_window/main_window.h"
 #include "store/program_texts.h"
-#include "demo_install.h"
+#include "demo_start.h"
 #include "registry_keys.h"
 #include "test_support.h"
 
@@ -18,8 +18,6 @@ using namespace registry_test;
 using namespace testing_support;
 
 namespace {
-
-const std::wstring kDataFolder = L"C:\\KVZOK";
 
 // Face, character set and point size of the font the control's window draws with.
 std::string WindowFont(form::Control& control) {
@@ -33,18 +31,11 @@ std::string WindowFont(form::Control& control) {
 class EastAsianStartTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveTree(kDataFolder);
-    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
     install_ = scratch_.File(L"install");
-    ASSERT_TRUE(CreateDirectoryW(install_.c_str(), nullptr));
+    ASSERT_TRUE(startup_test::PrepareStart(install_, {}));
     ASSERT_TRUE(WriteTextFile(install_ + L"\\obj0409.set", "[objects]\r\nzokcfg_0_caption=English\r\n"));
-    SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install_);
   }
-  void TearDown() override {
-    RemoveTree(kDataFolder);
-    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
-  }
+  void TearDown() override { startup_test::ClearStart(); }
 
   // The View Functions dialog as created, then shown with its own font as created ("Arial" 9),
   // unlike any list font: the list's font before and after that first showing.

@@ -12,7 +12,7 @@
 #include "system/logon_user.h"
 #include "main_window/main_window.h"
 #include "store/program_texts.h"
-#include "demo_install.h"
+#include "demo_start.h"
 #include "registry_keys.h"
 #include "test_support.h"
 
@@ -21,8 +21,6 @@ using namespace startup_test;
 using namespace testing_support;
 
 namespace {
-
-const std::wstring kDataFolder = L"C:\\KVZOK";
 
 std::vector<std::string> GuestGroups() { return {"S-1-1-0", "S-1-5-32-546", "S-1-5-32-545"}; }
 
@@ -62,19 +60,12 @@ void AnswerBoxes(BoxSeen& seen, std::atomic<bool>& stop) {
 class StartupSequenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveTree(kDataFolder);
-    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
     install_ = scratch_.File(L"install");
-    ASSERT_TRUE(CreateDirectoryW(install_.c_str(), nullptr));
-    for (const wchar_t* file : {L"obj0409.set", L"obj0409.bcm"})
-      ASSERT_TRUE(CopyFileW(DemoInstallFile(file).c_str(), (install_ + L"\\" + file).c_str(), FALSE));
-    SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install_);
+    ASSERT_TRUE(PrepareStart(install_, {L"obj0409.set", L"obj0409.bcm"}));
   }
   void TearDown() override {
     SetEnvironmentVariableW(L"ZOK_STANDIN_LOG_DIR", nullptr);
-    RemoveTree(kDataFolder);
-    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+    ClearStart();
   }
 
   ScratchFolder scratch_;
