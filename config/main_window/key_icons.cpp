@@ -1,5 +1,8 @@
 // The small pictures of the key rows: ImageList1 holds one entry per key, Image11 .. Image20
 // show entries 0 .. 9.
+#include <array>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "main_window/associated_icon.h"
@@ -23,15 +26,27 @@ PictureChoice DefaultPictureOf(Tzokcfg_0& window, int key) {
   return DefaultKeyPicture(key, IniData.numhkbtns, window.DefKVFn_ImgLst->Count());
 }
 
+// The list entry each entry of a working list was last copied from (none for a link's own icon).
+// Only this file writes the working lists, so a refresh can leave an entry that already holds
+// its picture: each copy costs icon handles, a large part of a start under Wine.
+using HeldPictures = std::array<std::optional<PictureChoice>, kKeyRecords>;
+
+HeldPictures& HeldBy(const form::ImageList& working) {
+  static std::map<const form::ImageList*, HeldPictures> held;
+  return held[&working];
+}
+
 // Entry `key` of ImageList1 from a list entry; the entry is appended when the list is shorter
 // (keys run upwards from 0, so it lands at `key`).
 void SetEntry(Tzokcfg_0& window, int key, PictureChoice choice) {
   form::ImageList& working = *window.ImageList1;
+  std::optional<PictureChoice>& held = HeldBy(working)[key];
   form::ImageList& source = ListOf(window, choice.list);
-  if (key < working.Count())
-    working.ReplaceFrom(key, source, choice.index);
-  else
+  if (key >= working.Count())
     working.AddFrom(source, choice.index);
+  else if (!(held && *held == choice))
+    working.ReplaceFrom(key, source, choice.index);
+  held = choice;
 }
 
 void SetEntry(Tzokcfg_0& window, int key, HICON icon) {
@@ -40,6 +55,7 @@ void SetEntry(Tzokcfg_0& window, int key, HICON icon) {
     working.ReplaceIcon(key, icon);
   else
     working.AddIcon(icon);
+  HeldBy(working)[key].reset();
 }
 
 // A link shows the computer picture (YEV), the target's own icon, or the key's default.
@@ -66,6 +82,7 @@ form::Image* SmallPicture(Tzokcfg_0& window, int key) {
 
 void Tzokcfg_0::LoadDefaultIcons() {
   ImageList1->Clear();
+  HeldBy(*ImageList1) = HeldPictures();
   const int keys = KeyRecordCount(IniData.numbutton);
   for (int key = 0; key < keys; ++key) SetEntry(*this, key, DefaultPictureOf(*this, key));
 }

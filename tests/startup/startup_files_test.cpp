@@ -9,7 +9,7 @@
 #include "main_window/main_window.h"
 #include "store/program_texts.h"
 #include "store/scheme_records.h"
-#include "demo_install.h"
+#include "demo_start.h"
 #include "registry_keys.h"
 #include "test_support.h"
 
@@ -18,8 +18,6 @@ using namespace startup_test;
 using namespace testing_support;
 
 namespace {
-
-const std::wstring kDataFolder = L"C:\\KVZOK";
 
 std::wstring ArtworkIcon() {
   std::wstring path = L"Z:";
@@ -30,20 +28,11 @@ std::wstring ArtworkIcon() {
 class StartupFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveTree(kDataFolder);
-    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
     install_ = scratch_.File(L"install");
-    ASSERT_TRUE(CreateDirectoryW(install_.c_str(), nullptr));
+    ASSERT_TRUE(PrepareStart(install_, {L"obj0409.set", L"obj0409.bcm"}));
     ASSERT_TRUE(CreateDirectoryW((install_ + L"\\icons").c_str(), nullptr));
-    for (const wchar_t* file : {L"obj0409.set", L"obj0409.bcm"})
-      ASSERT_TRUE(CopyFileW(DemoInstallFile(file).c_str(), (install_ + L"\\" + file).c_str(), FALSE));
-    SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install_);
   }
-  void TearDown() override {
-    RemoveTree(kDataFolder);
-    DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
-  }
+  void TearDown() override { ClearStart(); }
   std::wstring KeyPicture(int n) const { return install_ + L"\\icons\\key" + std::to_wstring(n) + L".ico"; }
 
   // Runs start-up; returns which of key rows 1 to 8 got a picture other than the stored one.

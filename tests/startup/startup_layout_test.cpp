@@ -1,6 +1,11 @@
-// The main window's panel layout and its centring on the work area.
+// The main window's panel layout and its centring on the work area, and the About dialog's
+// centring by halves.
 #include <gtest/gtest.h>
 
+#include "dialogs/about_dialog.h"
+#include "dialogs/dialog_frame.h"
+#include "form/application.h"
+#include "form/work_area.h"
 #include "main_window/panel_layout.h"
 #include "main_window/window_centring.h"
 
@@ -68,6 +73,25 @@ TEST(CentringTest, UsesOnlyTheRightAndBottomEdgesAndTruncatesTowardZero) {
   origin = CentredOrigin(RECT{100, 40, 1024, 768}, 457, 530);
   EXPECT_EQ(283, origin.x);
   EXPECT_EQ(119, origin.y);
+}
+
+// About halves each term: right / 2 - width / 2. With an odd size that differs by one from
+// halving the difference, and a work area that does not start at 0 does not shift it.
+TEST(CentringTest, AboutHalvesEachTermOnAWorkAreaAwayFromTheCorner) {
+  POINT origin = HalvedCentredOrigin(RECT{120, 40, 1024, 768}, 383, 301);
+  EXPECT_EQ(321, origin.x);
+  EXPECT_EQ(234, origin.y);
+
+  form::Application app;
+  Tzokcfg_4 about(app);
+  about.RunCreate();
+  ASSERT_EQ(382, about.Width());
+  ASSERT_EQ(365, about.Height());  // odd: the top tells the two rules apart
+  form::SetWorkAreaSource([] { return RECT{100, 50, 1280, 1000}; });
+  about.Show();
+  form::SetWorkAreaSource(nullptr);
+  EXPECT_EQ(449, about.Left());
+  EXPECT_EQ(318, about.Top());
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The start-up sequence run in this process on the main window, for what the program's own
-// process does not let a test arrange: a member of the Guests group.
+// process does not let a test arrange (a member of the Guests group) or see (the tray box's
+// state at every stored setting).
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -10,7 +12,7 @@
 #include "system/logon_user.h"
 #include "main_window/main_window.h"
 #include "store/program_texts.h"
-#include "demo_install.h"
+#include "demo_start.h"
 #include "registry_keys.h"
 #include "test_support.h"
 
@@ -19,8 +21,6 @@ using namespace startup_test;
 using namespace testing_support;
 
 namespace {
-
-const std::wstring kDataFolder = L"C:\\KVZOK";
 
 std::vector<std::string> GuestGroups() { return {"S-1-1-0", "S-1-5-32-546", "S-1-5-32-545"}; }
 
@@ -57,15 +57,23 @@ void AnswerBoxes(BoxSeen& seen, std::atomic<bool>& stop) {
   }
 }
 
-TEST(StartupSequenceTest, GuestIsRefusedOnceButTheSequenceRunsToItsEnd) {
-  RemoveTree(kDataFolder);
-  DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
-  ScratchFolder scratch;
-  const std::wstring install = scratch.File(L"install");
-  ASSERT_TRUE(CreateDirectoryW(install.c_str(), nullptr));
-  for (const wchar_t* file : {L"obj0409.set", L"obj0409.bcm"})
-    ASSERT_TRUE(CopyFileW(DemoInstallFile(file).c_str(), (install + L"\\" + file).c_str(), FALSE));
-  SetText(HKEY_LOCAL_MACHINE, kInstallKey, L"UIPath", install);
+class StartupSequenceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    install_ = scratch_.File(L"install");
+    ASSERT_TRUE(PrepareStart(install_, {L"obj0409.set", L"obj0409.bcm"}));
+  }
+  void TearDown() override {
+    SetEnvironmentVariableW(L"ZOK_STANDIN_LOG_DIR", nullptr);
+    ClearStart();
+  }
+
+  ScratchFolder scratch_;
+  std::wstring install_;
+};
+
+TEST_F(StartupSequenceTest, GuestIsRefusedOnceButTheSequenceRunsToItsEnd) {
+  const std::wstring& install = install_;
   SetTokenGroupSource(GuestGroups);
 
   BoxSeen seen;
@@ -93,10 +101,45 @@ TEST(StartupSequenceTest, GuestIsRefusedOnceButTheSequenceRunsToItsEnd) {
   EXPECT_TRUE(FileExists(UserSchemeFile));
   EXPECT_EQ(ProfileText(UserSchemeFile, L"0", L"caption0"),
             ReadValue(HKEY_CURRENT_USER, std::wstring(kConfigKey) + L"\\0", L"caption").Text());
+}
 
-  RemoveTree(kDataFolder);
-  DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
+// Only a stored 1 checks the box, and only that tells the tray program; the mirror then stores
+// what the box shows.
+TEST_F(StartupSequenceTest, TrayBoxIsCheckedOnlyByAStoredOne) {
+  scratch_.UseForStandinLogs();
+  ChildProcess tray(L"\"" + BinPath(L"TrayWarden.exe") + L"\"");
+  HWND tray_window = WaitForWindow("TForm1", "TrayWarden");
+  ASSERT_NE(nullptr, tray_window);
+  const struct {
+    bool stored;
+    DWORD value;
+    bool checked;
+  } starts[] = {{false, 0, false}, {true, 0, false}, {true, 5, false}, {true, 0xFFFFFFFF, false}, {true, 1, true}};
+  for (const auto& start : starts) {
+    SCOPED_TRACE(start.stored ? std::to_string(start.value) : "none");
+    if (start.stored) SetDword(HKEY_CURRENT_USER, kConfigKey, L"trayicon", start.value);
+    else DeleteValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon");
+    form::Application app;
+    Tzokcfg_0 window(app);
+    window.RunCreate();
+    EXPECT_EQ(start.checked, window.CheckBox1->Checked());
+    EXPECT_EQ(start.checked ? 1u : 0u, ReadValue(HKEY_CURRENT_USER, kConfigKey, L"trayicon").Dword());
+  }
+  // Posted after every start-up from this thread, so it is logged after whatever they posted.
+  constexpr unsigned kFence = WM_USER + 0x123;
+  PostMessageW(tray_window, kFence, 0, 0);
+  const std::wstring log = scratch_.File(L"TrayWarden.log");
+  ASSERT_TRUE(WaitUntil([&] {
+    const auto messages = ReadLoggedMessages(log);
+    return !messages.empty() && messages.back().msg == kFence;
+  }));
+  std::vector<std::string> messages;
+  for (const LoggedMessage& m : ReadLoggedMessages(log)) {
+    char text[64];
+    snprintf(text, sizeof text, "0x%X %lu %lu", m.msg, m.wparam, m.lparam);
+    messages.push_back(text);
+  }
+  EXPECT_EQ((std::vector<std::string>{"0x602 1 0", "0x523 0 0"}), messages);
 }
 
 }  // namespace

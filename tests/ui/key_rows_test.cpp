@@ -47,12 +47,11 @@ TEST(KeyPicturesTest, TableIconsAndFileTitles) {
   EXPECT_EQ(L"c:/x/y", ExtractFileTitle(L"c:/x/y.txt", false));
 }
 
-// The colour and mask bits of an image-list entry.
-std::string EntryBits(const form::ImageList& list, int index) {
-  HICON icon = list.GetIcon(index);
+// The colour and mask bits of a 16 x 16 icon.
+std::string IconBits(HICON icon) {
   ICONINFO info{};
   std::string bits;
-  if (GetIconInfo(icon, &info)) {
+  if (icon && GetIconInfo(icon, &info)) {
     for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
       std::string part(16 * 16 * 4, '\0');
       part.resize(GetBitmapBits(bitmap, static_cast<LONG>(part.size()), &part[0]));
@@ -60,6 +59,12 @@ std::string EntryBits(const form::ImageList& list, int index) {
       DeleteObject(bitmap);
     }
   }
+  return bits;
+}
+
+std::string EntryBits(const form::ImageList& list, int index) {
+  HICON icon = list.GetIcon(index);
+  const std::string bits = IconBits(icon);
   DestroyIcon(icon);
   return bits;
 }
@@ -74,9 +79,11 @@ class KeyRowsTest : public ::testing::Test {
   }
   void TearDown() override { zokcfg_1 = zokcfg_2 = zokcfg_3 = zokcfg_4 = nullptr; }
 
-  // Which list entry ImageList1 entry `key` shows: "DefKVFn 3", ..., or "other".
+  // Which list entry the small picture of key `key` (Image11 + key) shows: "DefKVFn 3", ...,
+  // "other", or "" when it shows none.
   std::string PictureOf(int key) {
-    const std::string bits = EntryBits(*window_.ImageList1, key);
+    const std::string bits = IconBits(window_.Get<form::Image>("Image" + std::to_string(11 + key)).Icon());
+    if (bits.empty()) return "";
     const std::pair<const char*, form::ImageList*> lists[] = {
         {"DefKVFn", window_.DefKVFn_ImgLst}, {"DefFn", window_.DefFn_ImgLst},
         {"NumPadFn", window_.NumPadFn_ImgLst}, {"MediaFn", window_.MediaFn_ImgLst}};
@@ -135,6 +142,10 @@ TEST_F(KeyRowsTest, LabelsAndSmallPictures) {
       "NumPadFn 0", "DefKVFn 1", "NumPadFn 12", "DefKVFn 3", "DefKVFn 4",
       kYev ? "DefFn 7" : "DefKVFn 5", "DefKVFn 6", "DefKVFn 7", "DefFn 1", "other"};
   EXPECT_EQ(expected, pictures);
+  // The program's own icon gives way to the default picture the entry held before it.
+  IniData.schemedata.keys[9].linkto = L"C:\\no such file.exe";
+  window_.RefreshButtonIcons();
+  EXPECT_EQ("DefFn 1", PictureOf(9));
 
   // From numhkbtns on the general default; keys at and above numbutton show no picture.
   IniData.numhkbtns = 3;
@@ -146,6 +157,27 @@ TEST_F(KeyRowsTest, LabelsAndSmallPictures) {
   IniData.numbutton = 99999;  // damaged: never more than the ten keys
   window_.LoadDefaultIcons();
   EXPECT_EQ(10, window_.ImageList1->Count());
+}
+
+// Each function code with a picture of its own, and the virtual keys of code 13 that have one.
+TEST_F(KeyRowsTest, EveryFunctionShowsItsOwnPicture) {
+  IniData.numhkbtns = 8;
+  const int32_t functions[] = {5, 6, 7, 8, 9, 10, 11, 14, 15, 13};
+  for (int key = 0; key < 10; ++key)
+    SetButtonRecord(IniData.schemedata.keys[key], functions[key], 8, L"", L"", L"~linkto");
+  window_.LoadDefaultIcons();
+  window_.RefreshButtonIcons();
+  std::vector<std::string> pictures;
+  for (int key = 0; key < 10; ++key) pictures.push_back(PictureOf(key));
+  EXPECT_EQ((std::vector<std::string>{"NumPadFn 11", "MediaFn 0", "MediaFn 2", "MediaFn 1", "DefFn 6",
+                                      "NumPadFn 3", "NumPadFn 4", "NumPadFn 2", "NumPadFn 1", "NumPadFn 8"}),
+            pictures);
+
+  SetButtonRecord(IniData.schemedata.keys[0], 13, 9, L"", L"", L"~linkto");
+  SetButtonRecord(IniData.schemedata.keys[1], 13, 46, L"", L"", L"~linkto");
+  window_.RefreshButtonIcons();
+  EXPECT_EQ("NumPadFn 9", PictureOf(0));
+  EXPECT_EQ("NumPadFn 10", PictureOf(1));
 }
 
 TEST_F(KeyRowsTest, EnableStatesFollowTheSelectedScheme) {
