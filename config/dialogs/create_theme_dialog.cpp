@@ -108,9 +108,12 @@ void Tzokcfg_1::BitBtn1Click(form::Component&) {
 // The new section is written at once: its name, then "global" (still with the old "scheme" and
 // "current") and its keys, then the new "scheme"; the list and the row table follow the file.
 // The new scheme comes after the last one the list shows: "scheme" + 1 for a well-formed file,
-// and no overflow when a damaged "scheme" is far beyond the sections the file holds.
+// the section after the highest one the file holds when a damaged "scheme" lies beyond it.
 void Tzokcfg_1::SaveAsNewScheme(Tzokcfg_0& window, const std::wstring& name) {
-  const int32_t index = SchemeSectionsInFile(UserSchemeFile, IniData.scheme);
+  const int32_t last =
+      IniData.scheme < 0 ? IniData.scheme : LastListedScheme(UserSchemeFile, IniData.scheme);
+  if (last == INT32_MAX) return;  // no section number after it
+  const int32_t index = last + 1;
   const std::wstring section = IntToText(index);
   IniData.schemedata.schemename = name;
   WriteProfileText(section, L"schemename", name, UserSchemeFile);

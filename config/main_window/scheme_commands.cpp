@@ -36,6 +36,14 @@ void MoveNumber(const INICTL& ini, const std::wstring& from, const std::wstring&
   ini.WriteInteger(to, key, ini.ReadInteger(from, key, 0));
 }
 
+// Rows of schemes the list no longer shows (missing sections below the erased last one) go,
+// so that rows and list keep matching.
+void RemoveRowsPastTheList(Tzokcfg_0& window, int rows_per_scheme) {
+  const int64_t listed = LastListedScheme(UserSchemeFile, IniData.scheme);
+  const int64_t kept = (listed + 1) * rows_per_scheme;
+  if (kept < RowCount(window)) RemoveRows(window, static_cast<int>(kept), RowCount(window));
+}
+
 // The stored active scheme after scheme `deleted` is gone; true when it was the deleted one.
 bool CorrectStoredActiveScheme(int32_t deleted) {
   const int32_t active = ReadCurrentSchemeIndex(UserSchemeFile);
@@ -93,16 +101,18 @@ void DeleteSelectedScheme(Tzokcfg_0& window) {
   const INICTL ini(UserSchemeFile);
   const int32_t deleted = IniData.current;
   if (deleted < 1 || deleted > IniData.scheme) return;
+  // The last scheme listed: a damaged "scheme" never makes the shift run past the sections the
+  // file holds, and the section erased is the last one the list shows.
+  const int32_t last = LastListedScheme(UserSchemeFile, IniData.scheme);
+  if (deleted > last) return;
   if (!UserConfirmsDelete(window)) {
     ApplyFromDelete = false;
     window.UpdateEnableStates();
     return;
   }
-  // A damaged "scheme" never makes the shift run past the sections the file holds.
-  const int32_t last = SchemeSectionsInFile(UserSchemeFile, IniData.scheme) - 1;
   const int keys = KeyRecordCount(IniData.numbutton);
   for (int32_t i = deleted; i < last; ++i) MoveSchemeSection(ini, i + 1, i, keys);
-  ini.EraseSection(IntToText(IniData.scheme));
+  ini.EraseSection(IntToText(last));
 
   const int rows_per_scheme = RowsPerScheme();
   RemoveRows(window, deleted * rows_per_scheme, rows_per_scheme);
@@ -110,6 +120,7 @@ void DeleteSelectedScheme(Tzokcfg_0& window) {
   IniData.scheme -= 1;
   WriteProfileText(kGlobalSection, kSchemeKey, IntToText(IniData.scheme), UserSchemeFile);
   const bool deleted_active = CorrectStoredActiveScheme(deleted);
+  RemoveRowsPastTheList(window, rows_per_scheme);
   SelectAndLoadScheme(window, deleted - 1);
   if (deleted_active) ApplyAfterDelete(window);
   window.UpdateEnableStates();

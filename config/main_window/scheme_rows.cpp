@@ -132,11 +132,12 @@ int RowOfButton(int key) {
 }
 
 void LoadAllSchemeRows(Tzokcfg_0& window) {
-  const int32_t sections = SchemeSectionsInFile(UserSchemeFile, LastSchemeInFile());
+  const int32_t last = LastListedScheme(UserSchemeFile, LastSchemeInFile());
   const int keys = RowsPerScheme();
+  if (keys <= 0) return;
   const Columns columns = ColumnsOf(window);
   const ColumnsUpdate update(window);
-  for (int32_t s = 0; s < sections; ++s) AppendSectionRows(columns, s, keys);
+  for (int64_t s = 0; s <= last; ++s) AppendSectionRows(columns, static_cast<int32_t>(s), keys);
 }
 
 void AppendSchemeRows(Tzokcfg_0& window, int32_t scheme) {
@@ -144,14 +145,15 @@ void AppendSchemeRows(Tzokcfg_0& window, int32_t scheme) {
 }
 
 void SaveAllRows(Tzokcfg_0& window) {
-  const int32_t sections = SchemeSectionsInFile(UserSchemeFile, LastSchemeInFile());
+  const int32_t last = LastListedScheme(UserSchemeFile, LastSchemeInFile());
   const int keys = RowsPerScheme();
   const int count = RowCount(window);
   const Columns columns = ColumnsOf(window);
   // One read and at most one write per section: the file ends as the key-by-key writes would
   // leave it, and a section that does not change is not written.
-  for (int32_t s = 0; s < sections; ++s) {
-    if (RowOf(s, 0, keys, count) < 0) continue;
+  for (int64_t scheme = 0; scheme <= last; ++scheme) {
+    const int32_t s = static_cast<int32_t>(scheme);
+    if (RowOf(s, 0, keys, count) < 0) break;
     const std::wstring section = IntToText(s);
     const std::vector<ProfileEntry> stored = ReadSectionEntries(section, UserSchemeFile);
     std::vector<ProfileEntry> entries = stored;

@@ -27,6 +27,19 @@ bool SameKeyName(const std::wstring& a, const std::wstring& b) {
   return plain || lstrcmpiW(a.c_str(), b.c_str()) == 0;
 }
 
+std::vector<std::wstring> ReadSectionNames(const std::wstring& file) {
+  std::vector<wchar_t> text(4096);
+  for (;;) {
+    const DWORD copied =
+        GetPrivateProfileSectionNamesW(text.data(), static_cast<DWORD>(text.size()), file.c_str());
+    if (copied + 2 < text.size()) break;
+    text.assign(text.size() * 2, L'\0');
+  }
+  std::vector<std::wstring> names;
+  for (const wchar_t* name = text.data(); *name; name += wcslen(name) + 1) names.push_back(name);
+  return names;
+}
+
 std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file) {
   std::vector<wchar_t> text(8192);
   for (;;) {

@@ -14,6 +14,10 @@ struct ProfileEntry {
 // case-blind comparison.
 bool SameKeyName(const std::wstring& a, const std::wstring& b);
 
+// The names of the file's sections in file order, a name held twice twice; empty when the file
+// is missing or cannot be read.
+std::vector<std::wstring> ReadSectionNames(const std::wstring& file);
+
 // The section's keys in file order, values as stored; empty when the section is missing.
 std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file);
 

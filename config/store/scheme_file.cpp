@@ -25,31 +25,33 @@ void WriteGlobalNumber(const std::wstring& file, const wchar_t* key, int32_t val
   WriteProfileText(kGlobalSection, key, IntToText(value), file);
 }
 
-// Number of sections the file holds, of any name.
-int32_t SectionsInFile(const std::wstring& file) {
-  std::vector<wchar_t> names(4096);
-  for (;;) {
-    const DWORD copied =
-        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), file.c_str());
-    if (copied + 2 < names.size()) break;
-    names.assign(names.size() * 2, L'\0');
+// The number a section name stands for when it is the decimal text IntToText gives (no sign,
+// no leading zero); -1 for every other name.
+int32_t SchemeNumberOfName(const std::wstring& name) {
+  if (name.empty() || name.size() > 10 || (name[0] == L'0' && name.size() > 1)) return -1;
+  int64_t number = 0;
+  for (wchar_t c : name) {
+    if (c < L'0' || c > L'9') return -1;
+    number = number * 10 + (c - L'0');
   }
-  int32_t count = 0;
-  for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1) ++count;
-  return count;
+  return number <= INT32_MAX ? static_cast<int32_t>(number) : -1;
 }
 
 }  // namespace
 
-int32_t SchemeSectionsInFile(const std::wstring& file, int32_t last) {
-  const int32_t count = SchemeSectionCount(last);
-  const int32_t held = SectionsInFile(file);
-  return count < held ? count : held;
+int32_t HighestSchemeSection(const std::wstring& file) {
+  int32_t highest = -1;
+  for (const std::wstring& name : ReadSectionNames(file)) {
+    const int32_t number = SchemeNumberOfName(name);
+    if (number > highest) highest = number;
+  }
+  return highest;
 }
 
-int32_t SchemeSectionCount(int32_t last) {
-  if (last < 0) return 0;
-  return last < kMaxSchemeSections ? last + 1 : kMaxSchemeSections;
+int32_t LastListedScheme(const std::wstring& file, int32_t last) {
+  if (last < 0) return -1;
+  const int32_t highest = HighestSchemeSection(file);
+  return highest < last ? highest : last;
 }
 
 std::wstring KeyName(const wchar_t* field, int index) { return field + IntToText(index); }
@@ -139,10 +141,10 @@ int ReadSchemeIntoRecords(const std::wstring& file, const std::wstring& section,
 
 std::vector<std::wstring> ReadSchemeNames(const std::wstring& file, int32_t last) {
   std::vector<std::wstring> names;
-  const int32_t count = SchemeSectionsInFile(file, last);
-  names.reserve(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i)
-    names.push_back(ReadProfileText(IntToText(i), kSchemenameKey, kSchemenameSentinel, file));
+  const int32_t listed = LastListedScheme(file, last);
+  for (int64_t i = 0; i <= listed; ++i)
+    names.push_back(ReadProfileText(IntToText(static_cast<int32_t>(i)), kSchemenameKey,
+                                    kSchemenameSentinel, file));
   return names;
 }
 

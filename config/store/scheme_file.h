@@ -8,17 +8,14 @@
 
 #include "store/scheme_records.h"
 
-// Scheme loops never visit more sections than this, whatever "scheme" a damaged file holds.
-constexpr int32_t kMaxSchemeSections = 10000;
+// The highest n whose section (named by the decimal text of n) the file holds; -1 for none.
+int32_t HighestSchemeSection(const std::wstring& file);
 
-// Sections 0 .. last a loop over schemes visits: none for a negative last, at most
-// kMaxSchemeSections.
-int32_t SchemeSectionCount(int32_t last);
-
-// Sections 0 .. last a loop over the schemes of `file` visits: as SchemeSectionCount, and never
-// more than the number of sections the file really holds, so a damaged "scheme" costs no more
-// than the sections that exist. A well-formed file ("global" and 0 .. last) gives last + 1.
-int32_t SchemeSectionsInFile(const std::wstring& file, int32_t last);
+// The last section a loop over the schemes of `file` visits: `last`, but never past the highest
+// numbered scheme section the file holds, so a damaged "scheme" costs no more than the sections
+// that exist while a missing section below them reads as sentinels; -1 (none) for a negative
+// `last` or a file without scheme sections.
+int32_t LastListedScheme(const std::wstring& file, int32_t last);
 
 // Key name of a key: the field name followed by the key number ("caption0", "vkey9").
 std::wstring KeyName(const wchar_t* field, int index);
@@ -63,7 +60,7 @@ void ReadSchemeSection(const std::wstring& file, const std::wstring& section, in
 int ReadSchemeIntoRecords(const std::wstring& file, const std::wstring& section,
                           ini_data& record, scheme_data& working_set);
 
-// The names of the sections SchemeSectionsInFile visits ("~schemename" for a section without
+// The names of sections 0 .. LastListedScheme(file, last) ("~schemename" for a section without
 // one), as the scheme list shows them.
 std::vector<std::wstring> ReadSchemeNames(const std::wstring& file, int32_t last);
 

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <thread>
 
+#include "dialogs/create_theme_dialog.h"
 #include "form/application.h"
 #include "system/language_texts.h"
 #include "main_window/main_window.h"
@@ -72,6 +73,14 @@ class SchemeRowsTest : public ::testing::Test {
     LoadSchemeFromRows(window_, IniData.current);
   }
   std::wstring Cell(form::ListBox* column, int row) { return column->Item(row); }
+  // Create New Theme with that name, as the user confirms it.
+  void CreateTheme(const std::wstring& name) {
+    Tzokcfg_1 dialog(app_);
+    dialog.RunCreate();
+    dialog.Show();
+    dialog.Edit1->SetText(name);
+    dialog.BitBtn1->Click();
+  }
   std::wstring Stored(const std::wstring& section, const std::wstring& key) {
     return ReadProfileText(section, key, L"<missing>", file_);
   }
@@ -166,6 +175,24 @@ TEST_F(SchemeRowsTest, CellsRowsAndRecords) {
   EXPECT_EQ(L"5", window_.ActIndex->Text());
   EXPECT_EQ(5, window_.TntListBox1->ItemIndex());
   EXPECT_EQ(5, window_.TntListBox5->ItemIndex());
+}
+
+// Sections 0 and 3 under "scheme" 3: the two missing ones are listed and read as sentinels, and
+// the new theme goes after section 3, not over it.
+TEST_F(SchemeRowsTest, MissingSectionsAreListedAsSentinelsAndNotWrittenOver) {
+  Start("[global]\r\nscheme=3\r\ncurrent=0\r\nnumbutton=2\r\n[0]\r\nschemename=S0\r\n"
+        "caption0=c00\r\n[3]\r\nschemename=S3\r\ncaption0=c30\r\n");
+  ASSERT_EQ(4, window_.ComboBox1->Count());
+  EXPECT_EQ(L"~schemename", window_.ComboBox1->Item(2));
+  ASSERT_EQ(8, RowCount(window_));
+  EXPECT_EQ(L"~caption", Cell(window_.TntListBox1, 4));
+  EXPECT_EQ(L"c30", Cell(window_.TntListBox1, 6));
+  CreateTheme(L"Fresh");
+  EXPECT_EQ(L"S3", Stored(L"3", L"schemename"));
+  EXPECT_EQ(L"Fresh", Stored(L"4", L"schemename"));
+  EXPECT_EQ(L"4", Stored(L"global", L"scheme"));
+  EXPECT_EQ(5, window_.ComboBox1->Count());
+  EXPECT_EQ(10, RowCount(window_));
 }
 
 // No row number reaches outside the table or into another scheme's rows.
@@ -377,6 +404,39 @@ TEST_F(DeleteTest, LastSchemeIsErasedOnly) {
   EXPECT_EQ(6, RowCount(window_));
   EXPECT_EQ(2, IniData.current);
   EXPECT_EQ(0, applies_);
+}
+
+// "scheme" 3 over sections 0 and 2: the missing section 1 is listed; deleting it moves scheme 2
+// down; deleting scheme 2 erases its section, and list and rows then end at scheme 0.
+const char kGappedSchemes[] =
+    "[global]\r\nscheme=3\r\ncurrent=0\r\nnumbutton=2\r\n[0]\r\nschemename=S0\r\ncaption0=c00\r\n"
+    "[2]\r\nschemename=S2\r\ncaption0=c20\r\n";
+
+TEST_F(DeleteTest, DeletingAMissingSectionMovesTheNextOneDown) {
+  Start(kGappedSchemes);
+  ASSERT_EQ(3, window_.ComboBox1->Count());
+  EXPECT_EQ(L"~schemename", window_.ComboBox1->Item(1));
+  ASSERT_EQ(6, RowCount(window_));
+  EXPECT_EQ(L"~caption", Cell(window_.TntListBox1, 2));
+  Delete(1);
+  EXPECT_EQ(L"S2", Stored(L"1", L"schemename"));
+  EXPECT_EQ(L"c20", Stored(L"1", L"caption0"));
+  EXPECT_EQ(L"~caption", Stored(L"1", L"caption1"));
+  EXPECT_EQ(L"<missing>", Stored(L"2", L"schemename"));
+  EXPECT_EQ(2, window_.ComboBox1->Count());
+  EXPECT_EQ(4, RowCount(window_));
+  EXPECT_EQ(L"c20", Cell(window_.TntListBox1, 2));
+}
+
+TEST_F(DeleteTest, DeletingTheLastListedSchemeErasesItsSection) {
+  Start(kGappedSchemes);
+  Delete(2);
+  EXPECT_EQ(L"<missing>", Stored(L"2", L"schemename"));
+  EXPECT_EQ(L"<missing>", Stored(L"2", L"caption0"));
+  EXPECT_EQ(L"2", Stored(L"global", L"scheme"));
+  EXPECT_EQ(1, window_.ComboBox1->Count());
+  EXPECT_EQ(2, RowCount(window_));
+  EXPECT_EQ(0, window_.ComboBox1->ItemIndex());
 }
 
 TEST_F(DeleteTest, FactorySchemeAndCancelChangeNothing) {
