@@ -5,7 +5,7 @@
 #include "main_window/main_window.h"
 #include "main_window/scheme_list.h"
 #include "main_window/scheme_rows.h"
-#include "store/profile_text.h"
+#include "store/profile_section.h"
 #include "store/program_texts.h"
 #include "store/scheme_file.h"
 #include "store/text_conversions.h"
@@ -115,12 +115,13 @@ void Tzokcfg_1::SaveAsNewScheme(Tzokcfg_0& window, const std::wstring& name) {
   if (last == INT32_MAX) return;  // no section number after it
   const int32_t index = last + 1;
   const std::wstring section = IntToText(index);
+  ProfileWriter writer(UserSchemeFile);
   IniData.schemedata.schemename = name;
-  WriteProfileText(section, L"schemename", name, UserSchemeFile);
-  WriteSchemeSection(UserSchemeFile, section, IniData);
+  writer.Write(section, L"schemename", name);
+  WriteSchemeSection(writer, section, IniData);
   IniData.scheme = index;
   IniData.current = IniData.scheme;
-  WriteProfileText(L"global", L"scheme", IntToText(IniData.scheme), UserSchemeFile);
+  writer.Write(L"global", L"scheme", IntToText(IniData.scheme));
   FillSchemeList(window, section);
   SchemeModified = false;
   AppendSchemeRows(window, IniData.scheme);

@@ -8,6 +8,8 @@
 
 #include "store/scheme_records.h"
 
+class ProfileWriter;
+
 // The highest n whose section (named by the decimal text of n) the file holds; -1 for none.
 int32_t HighestSchemeSection(const std::wstring& file);
 
@@ -24,9 +26,13 @@ std::wstring KeyName(const wchar_t* field, int index);
 // with default "-1" through TextToIntDef with fallback -1 (so "abc" and "-2" give -1).
 int32_t ReadStoredSchemeIndex(const std::wstring& file);
 
+// The writers below write key by key in the order given, each write left out when the file
+// already holds that value (ProfileWriter).
+
 // Writes "scheme", "current", "numbutton", "default", "numhkbtns", "numnumpad" of the record to
 // section "global" in that order. 0, or -1 when an error stops it (writes made before stay).
 int WriteGlobalSection(const std::wstring& file, const ini_data& record = IniData);
+int WriteGlobalSection(ProfileWriter& writer, const ini_data& record);
 
 // The stored active scheme: -1 when the file has no scheme; otherwise "current" through
 // TextToIntDef with fallback 0, not compared with "scheme".
@@ -45,6 +51,7 @@ int SaveSchemeIndexAt(const std::wstring& file, int32_t position, ini_data& reco
 // writing when the file has no scheme.
 int WriteSchemeSection(const std::wstring& file, const std::wstring& section,
                        const ini_data& record = IniData);
+int WriteSchemeSection(ProfileWriter& writer, const std::wstring& section, const ini_data& record);
 
 // Reads the six numbers of "global" into the record with TextToInt. False when "scheme" is -1
 // (missing file or key, or a value that converts to -1).
