@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cwchar>
 #include <new>
 
 #include "store/contracts.h"
