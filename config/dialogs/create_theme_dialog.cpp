@@ -5,7 +5,7 @@
 #include "main_window/main_window.h"
 #include "main_window/scheme_list.h"
 #include "main_window/scheme_rows.h"
-#include "store/profile_text.h"
+#include "store/profile_section.h"
 #include "store/program_texts.h"
 #include "store/scheme_file.h"
 #include "store/text_conversions.h"
@@ -89,16 +89,20 @@ void Tzokcfg_1::BitBtn1Click(form::Component&) {
 // The new section is written at once: its name, then "global" (still with the old "scheme" and
 // "current") and its keys, then the new "scheme"; the list and the row table follow the file.
 // The new scheme comes after the last one the list shows: "scheme" + 1 for a well-formed file,
-// and no overflow when a damaged "scheme" is far beyond the sections the file holds.
+// the section after the highest one the file holds when a damaged "scheme" lies beyond it.
 void Tzokcfg_1::SaveAsNewScheme(Tzokcfg_0& window, const std::wstring& name) {
-  const int32_t index = SchemeSectionsInFile(UserSchemeFile, IniData.scheme);
+  const int32_t last =
+      IniData.scheme < 0 ? IniData.scheme : LastListedScheme(UserSchemeFile, IniData.scheme);
+  if (last == INT32_MAX) return;  // no section number after it
+  const int32_t index = last + 1;
   const std::wstring section = IntToText(index);
+  ProfileWriter writer(UserSchemeFile);
   IniData.schemedata.schemename = name;
-  WriteProfileText(section, L"schemename", name, UserSchemeFile);
-  WriteSchemeSection(UserSchemeFile, section, IniData);
+  writer.Write(section, L"schemename", name);
+  WriteSchemeSection(writer, section, IniData);
   IniData.scheme = index;
   IniData.current = IniData.scheme;
-  WriteProfileText(L"global", L"scheme", IntToText(IniData.scheme), UserSchemeFile);
+  writer.Write(L"global", L"scheme", IntToText(IniData.scheme));
   FillSchemeList(window, section);
   SchemeModified = false;
   AppendSchemeRows(window, IniData.scheme);

@@ -4,6 +4,7 @@
 
 #include "store/contracts.h"
 #include "store/ini_file.h"
+#include "store/profile_section.h"
 #include "main_window/main_window.h"
 #include "store/program_texts.h"
 #include "system/registry_settings.h"
@@ -35,20 +36,19 @@ std::wstring WithoutSentinel(const std::wstring& text, const wchar_t* sentinel) 
   return text == sentinel ? std::wstring() : text;
 }
 
-// One key's subkey: caption, function, linkto and vkey, in this order.
-void MirrorKey(const INICTL& file, const std::wstring& section, int key_number) {
+// One key's subkey: caption, function, linkto and vkey, in this order, each read as the
+// INICTL reads it.
+void MirrorKey(const ProfileSection& stored, int key_number) {
   HKEY key = OpenOrCreateButtonMirrorKey(key_number);
   if (!key) return;
   const std::wstring caption =
-      file.ReadString(section, KeyName(kCaptionKey, key_number), kCaptionSentinel);
-  const std::wstring linkto =
-      file.ReadString(section, KeyName(kLinktoKey, key_number), kLinktoSentinel);
+      stored.IniString(KeyName(kCaptionKey, key_number), kCaptionSentinel);
+  const std::wstring linkto = stored.IniString(KeyName(kLinktoKey, key_number), kLinktoSentinel);
   WriteTextValue(key, kMirrorCaptionValue, WithoutSentinel(caption, kCaptionSentinel));
   WriteDwordValue(key, kMirrorFunctionValue,
-                  file.ReadInteger(section, KeyName(kFunctionKey, key_number), 0));
+                  stored.IniInteger(KeyName(kFunctionKey, key_number), 0));
   WriteTextValue(key, kMirrorLinktoValue, WithoutSentinel(linkto, kLinktoSentinel));
-  WriteDwordValue(key, kMirrorVkeyValue,
-                  file.ReadInteger(section, KeyName(kVkeyKey, key_number), 0));
+  WriteDwordValue(key, kMirrorVkeyValue, stored.IniInteger(KeyName(kVkeyKey, key_number), 0));
   RegCloseKey(key);
 }
 
@@ -61,11 +61,13 @@ void MirrorSchemeToRegistry(int tray_icon, const std::wstring& user_scheme_file,
   }
   const int active = static_cast<int>(
       GetPrivateProfileIntW(kGlobalSection, kCurrentKey, 0, user_scheme_file.c_str()));
-  const std::wstring section = IntToText(active);
+  // One read of the active section of the INICTL's file: the file was written moments ago, and
+  // the platform reads such a file anew at every call.
   const INICTL file(user_scheme_file);
+  const ProfileSection stored(IntToText(active), file.FileName());
   // Only the ten key records exist: a damaged numbutton never writes more subkeys.
   const int keys = KeyRecordCount(numbutton);
-  for (int i = 0; i < keys; ++i) MirrorKey(file, section, i);
+  for (int i = 0; i < keys; ++i) MirrorKey(stored, i);
 }
 
 void MirrorSchemeToRegistry(Tzokcfg_0& window) {

@@ -5,6 +5,7 @@
 
 class Tzokcfg_0;
 class INICTL;
+class ProfileWriter;
 
 // The scheme list's selection becomes the working set (from its rows); nothing is written.
 void SwitchToSelectedScheme(Tzokcfg_0& window);
@@ -15,7 +16,8 @@ void SwitchToSelectedScheme(Tzokcfg_0& window);
 // Nothing for the factory scheme or a selection that is no user scheme.
 void DeleteSelectedScheme(Tzokcfg_0& window);
 
-// Copies section `source` onto section `target` key by key: the name, then per key 0 ..
-// keys - 1 function, caption, assign, linkto, vkey; missing texts arrive as their sentinels,
-// missing numbers as 0.
-void MoveSchemeSection(const INICTL& ini, int32_t source, int32_t target, int keys);
+// Copies section `source` onto section `target` key by key, read through the INICTL, written
+// through the writer: the name, then per key 0 .. keys - 1 function, caption, assign, linkto,
+// vkey; missing texts arrive as their sentinels, missing numbers as 0.
+void MoveSchemeSection(const INICTL& ini, ProfileWriter& writer, int32_t source, int32_t target,
+                       int keys);

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "store/contracts.h"
 #include "main_window/main_window.h"
@@ -71,13 +70,13 @@ int RowOf(int32_t scheme, int key, int keys_per_scheme, int count) {
 // One read of the section; each cell as ReadProfileText would give it.
 void AppendSectionRows(const Columns& columns, int32_t scheme, int keys) {
   if (keys <= 0) return;
-  const std::vector<ProfileEntry> entries = ReadSectionEntries(IntToText(scheme), UserSchemeFile);
+  const ProfileSection stored(IntToText(scheme), UserSchemeFile);
   for (int k = 0; k < keys; ++k) {
-    columns.caption->Add(SectionEntryText(entries, KeyName(kCaptionKey, k), kCaptionSentinel));
-    columns.assign->Add(SectionEntryText(entries, KeyName(kAssignKey, k), kAssignSentinel));
-    columns.function->Add(SectionEntryText(entries, KeyName(kFunctionKey, k), L"0"));
-    columns.vkey->Add(SectionEntryText(entries, KeyName(kVkeyKey, k), L"0"));
-    columns.linkto->Add(SectionEntryText(entries, KeyName(kLinktoKey, k), kLinktoSentinel));
+    columns.caption->Add(stored.Text(KeyName(kCaptionKey, k), kCaptionSentinel));
+    columns.assign->Add(stored.Text(KeyName(kAssignKey, k), kAssignSentinel));
+    columns.function->Add(stored.Text(KeyName(kFunctionKey, k), L"0"));
+    columns.vkey->Add(stored.Text(KeyName(kVkeyKey, k), L"0"));
+    columns.linkto->Add(stored.Text(KeyName(kLinktoKey, k), kLinktoSentinel));
   }
 }
 
@@ -91,23 +90,17 @@ std::wstring CellWithSentinel(form::ListBox* column, int row, const wchar_t* sen
   return text;
 }
 
-// The five cells of a row into the section's entries, in the order of the key-by-key writes.
-void WriteRow(const Columns& columns, int row, std::vector<ProfileEntry>& entries, int key) {
-  const std::wstring caption = CellWithSentinel(columns.caption, row, kCaptionSentinel);
-  const std::wstring assign = CellWithSentinel(columns.assign, row, kAssignSentinel);
-  const std::wstring linkto = CellWithSentinel(columns.linkto, row, kLinktoSentinel);
-  SetSectionEntry(entries, KeyName(kCaptionKey, key), caption);
-  SetSectionEntry(entries, KeyName(kAssignKey, key), assign);
-  SetSectionEntry(entries, KeyName(kFunctionKey, key), columns.function->Item(row));
-  SetSectionEntry(entries, KeyName(kVkeyKey, key), columns.vkey->Item(row));
-  SetSectionEntry(entries, KeyName(kLinktoKey, key), linkto);
-}
-
-bool SameEntries(const std::vector<ProfileEntry>& a, const std::vector<ProfileEntry>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i].key != b[i].key || a[i].value != b[i].value) return false;
-  return true;
+// The five keys of a row in their order: caption, assign, function, vkey, linkto.
+void WriteRow(const Columns& columns, int row, ProfileWriter& writer, const std::wstring& section,
+              int key) {
+  writer.Write(section, KeyName(kCaptionKey, key),
+               CellWithSentinel(columns.caption, row, kCaptionSentinel));
+  writer.Write(section, KeyName(kAssignKey, key),
+               CellWithSentinel(columns.assign, row, kAssignSentinel));
+  writer.Write(section, KeyName(kFunctionKey, key), columns.function->Item(row));
+  writer.Write(section, KeyName(kVkeyKey, key), columns.vkey->Item(row));
+  writer.Write(section, KeyName(kLinktoKey, key),
+               CellWithSentinel(columns.linkto, row, kLinktoSentinel));
 }
 
 void RedrawWorkingSet(Tzokcfg_0& window) {
@@ -132,11 +125,12 @@ int RowOfButton(int key) {
 }
 
 void LoadAllSchemeRows(Tzokcfg_0& window) {
-  const int32_t sections = SchemeSectionsInFile(UserSchemeFile, LastSchemeInFile());
+  const int32_t last = LastListedScheme(UserSchemeFile, LastSchemeInFile());
   const int keys = RowsPerScheme();
+  if (keys <= 0) return;
   const Columns columns = ColumnsOf(window);
   const ColumnsUpdate update(window);
-  for (int32_t s = 0; s < sections; ++s) AppendSectionRows(columns, s, keys);
+  for (int64_t s = 0; s <= last; ++s) AppendSectionRows(columns, static_cast<int32_t>(s), keys);
 }
 
 void AppendSchemeRows(Tzokcfg_0& window, int32_t scheme) {
@@ -144,22 +138,23 @@ void AppendSchemeRows(Tzokcfg_0& window, int32_t scheme) {
 }
 
 void SaveAllRows(Tzokcfg_0& window) {
-  const int32_t sections = SchemeSectionsInFile(UserSchemeFile, LastSchemeInFile());
+  const int32_t last = LastListedScheme(UserSchemeFile, LastSchemeInFile());
   const int keys = RowsPerScheme();
   const int count = RowCount(window);
   const Columns columns = ColumnsOf(window);
-  // One read and at most one write per section: the file ends as the key-by-key writes would
-  // leave it, and a section that does not change is not written.
-  for (int32_t s = 0; s < sections; ++s) {
-    if (RowOf(s, 0, keys, count) < 0) continue;
-    const std::wstring section = IntToText(s);
-    const std::vector<ProfileEntry> stored = ReadSectionEntries(section, UserSchemeFile);
-    std::vector<ProfileEntry> entries = stored;
+  // Every section is read before the first write: the platform reads a file written moments
+  // ago anew at every call, so reads after a write would cost a whole file each.
+  ProfileWriter writer(UserSchemeFile);
+  for (int64_t s = 0; s <= last && RowOf(static_cast<int32_t>(s), 0, keys, count) >= 0; ++s)
+    writer.ReadAhead(IntToText(static_cast<int32_t>(s)));
+  for (int64_t s = 0; s <= last; ++s) {
+    const int32_t scheme = static_cast<int32_t>(s);
+    if (RowOf(scheme, 0, keys, count) < 0) break;
+    const std::wstring section = IntToText(scheme);
     for (int k = 0; k < keys; ++k) {
-      const int row = RowOf(s, k, keys, count);
-      if (row >= 0) WriteRow(columns, row, entries, k);
+      const int row = RowOf(scheme, k, keys, count);
+      if (row >= 0) WriteRow(columns, row, writer, section, k);
     }
-    if (!SameEntries(stored, entries)) WriteSectionEntries(section, entries, UserSchemeFile);
   }
 }
 

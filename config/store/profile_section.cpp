@@ -1,6 +1,7 @@
 #include "store/profile_section.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <cwchar>
 
@@ -8,80 +9,195 @@
 
 namespace {
 
-bool IsAsciiAlphanumeric(wchar_t c) {
-  return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+bool IsPlainName(const std::wstring& name) {
+  for (wchar_t c : name)
+    if (c >= 0x80) return false;
+  return true;
 }
 
 wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
 
-}  // namespace
-
-bool SameKeyName(const std::wstring& a, const std::wstring& b) {
-  // Names of ASCII letters and digits only (every name this program writes) compare as
-  // lstrcmpiW compares them, without its locale-aware cost; other names go to lstrcmpiW.
-  bool plain = a.size() == b.size();
-  for (size_t i = 0; plain && i < a.size(); ++i) {
-    if (!IsAsciiAlphanumeric(a[i]) || !IsAsciiAlphanumeric(b[i])) plain = false;
-    else if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return plain || lstrcmpiW(a.c_str(), b.c_str()) == 0;
+// Two plain names as the profile functions compare them.
+bool SameName(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
 }
 
-std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file) {
+// The blanks a profile write drops from the start of a value (tab to carriage return, ^Z, space).
+bool IsProfileBlank(wchar_t c) { return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == L' '; }
+
+std::wstring WithoutLeadingBlanks(const std::wstring& value) {
+  size_t start = 0;
+  while (start < value.size() && IsProfileBlank(value[start])) ++start;
+  return value.substr(start);
+}
+
+// The default as GetPrivateProfileStringW uses it: trailing spaces removed, never the first
+// character.
+std::wstring TrimmedDefault(const std::wstring& text) {
+  if (text.empty()) return text;
+  size_t end = text.size() - 1;
+  while (end > 0 && text[end] == L' ') --end;
+  return text.substr(0, end + 1);
+}
+
+// A value copied into a buffer of `room` characters: one pair of enclosing quotes (" or ')
+// removed; when the value is cut, its last character goes in place of the closing quote.
+std::wstring CopiedEntry(const std::wstring& value, unsigned room) {
+  const bool quoted = value.size() > 1 && (value[0] == L'"' || value[0] == L'\'') &&
+                      value.back() == value[0];
+  const size_t start = quoted ? 1 : 0;
+  std::wstring copy = value.substr(start, room > 0 ? room - 1 : 0);
+  if (quoted && room >= value.size() - start && !copy.empty()) copy.pop_back();
+  return copy;
+}
+
+// A list of zero-terminated strings ending in an empty one, as the section functions fill it;
+// `read` fills the buffer and returns the characters copied.
+template <typename Read>
+std::vector<wchar_t> ReadStringList(Read read) {
   std::vector<wchar_t> text(8192);
   for (;;) {
-    const DWORD copied = GetPrivateProfileSectionW(section.c_str(), text.data(),
-                                                   static_cast<DWORD>(text.size()), file.c_str());
-    if (copied + 2 < text.size()) break;
+    text[0] = text[1] = L'\0';
+    const DWORD copied = read(text.data(), static_cast<DWORD>(text.size()));
+    if (copied + 2 < text.size()) return text;
     text.assign(text.size() * 2, L'\0');
   }
-  std::vector<ProfileEntry> entries;
+}
+
+// Rooms of the INICTL reads: ReadString's buffer and GetPrivateProfileIntW's own.
+constexpr unsigned kIniStringRoom = 1024;
+constexpr unsigned kIniIntegerRoom = 30;
+
+// The conversion GetPrivateProfileIntW makes of the text it reads (ntdll's
+// RtlUnicodeStringToInteger with base 0: blanks, a sign, "0x", "0o" and "0b" prefixes).
+ULONG PlatformTextToInteger(const std::wstring& text) {
+  using Convert = NTSTATUS(NTAPI*)(const UNICODE_STRING*, ULONG, ULONG*);
+  static const Convert convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlUnicodeStringToInteger")));
+  std::wstring copy = text;
+  UNICODE_STRING counted;
+  counted.Length = counted.MaximumLength = static_cast<USHORT>(copy.size() * sizeof(wchar_t));
+  counted.Buffer = &copy[0];
+  ULONG value = 0;
+  if (convert) convert(&counted, 0, &value);
+  return value;
+}
+
+}  // namespace
+
+std::vector<std::wstring> ReadSectionNames(const std::wstring& file) {
+  const std::vector<wchar_t> text = ReadStringList([&](wchar_t* buffer, DWORD size) {
+    return GetPrivateProfileSectionNamesW(buffer, size, file.c_str());
+  });
+  std::vector<std::wstring> names;
+  for (const wchar_t* name = text.data(); *name; name += wcslen(name) + 1) names.push_back(name);
+  return names;
+}
+
+ProfileSection::ProfileSection(const std::wstring& section, const std::wstring& file)
+    : section_(section), file_(file) {
+  const std::vector<wchar_t> text = ReadStringList([&](wchar_t* buffer, DWORD size) {
+    return GetPrivateProfileSectionW(section.c_str(), buffer, size, file.c_str());
+  });
   for (const wchar_t* line = text.data(); *line; line += wcslen(line) + 1) {
     const wchar_t* equals = wcschr(line, L'=');
-    if (!equals) continue;
-    entries.push_back({std::wstring(line, equals), std::wstring(equals + 1)});
+    Line entry = equals ? Line{std::wstring(line, equals), std::wstring(equals + 1), true, false}
+                        : Line{line, std::wstring(), false, false};
+    if (!IsPlainName(entry.key)) plain_names_ = false;
+    lines_.push_back(std::move(entry));
   }
-  return entries;
+  held_ = !lines_.empty();
 }
 
-std::wstring SectionEntryText(const std::vector<ProfileEntry>& entries, const std::wstring& key,
-                              const std::wstring& default_value) {
-  const size_t room = kProfileBufferRoom - 1;
-  for (const ProfileEntry& entry : entries) {
-    if (!SameKeyName(entry.key, key)) continue;
-    std::wstring value = entry.value;
-    const bool quoted = value.size() > 1 && (value[0] == L'"' || value[0] == L'\'') &&
-                        value.back() == value[0];
-    if (quoted) value.erase(0, 1);
-    std::wstring text = value.substr(0, room);
-    // The closing quote goes only when the value was not cut (the platform's own rule).
-    if (quoted && value.size() <= room + 1) text.pop_back();
-    return text;
-  }
-  return default_value.substr(0, room);
+const ProfileSection::Line* ProfileSection::Find(const std::wstring& key) const {
+  for (const Line& line : lines_)
+    if (SameName(line.key, key)) return &line;
+  return nullptr;
 }
 
-void SetSectionEntry(std::vector<ProfileEntry>& entries, const std::wstring& key,
-                     const std::wstring& value) {
-  for (auto entry = entries.begin(); entry != entries.end(); ++entry) {
-    if (!SameKeyName(entry->key, key)) continue;
+std::wstring ProfileSection::Copied(const std::wstring& key, const std::wstring& default_value,
+                                    unsigned room) const {
+  if (!plain_names_ || !IsPlainName(key)) {
+    std::vector<wchar_t> buffer(room + 1, L'\0');
+    GetPrivateProfileStringW(section_.c_str(), key.c_str(), default_value.c_str(), buffer.data(),
+                             room, file_.c_str());
+    return buffer.data();
+  }
+  const Line* line = Find(key);
+  return CopiedEntry(line && line->has_value ? line->value : TrimmedDefault(default_value), room);
+}
+
+std::wstring ProfileSection::Text(const std::wstring& key,
+                                  const std::wstring& default_value) const {
+  return Copied(key, default_value, kProfileBufferRoom);
+}
+
+std::wstring ProfileSection::IniString(const std::wstring& key,
+                                       const std::wstring& default_value) const {
+  const std::wstring text = Copied(key, default_value, kIniStringRoom);
+  return text.empty() ? default_value : text;
+}
+
+int ProfileSection::IniInteger(const std::wstring& key, int default_value) const {
+  const std::wstring text = Copied(key, L"", kIniIntegerRoom);
+  if (text.empty()) return default_value;
+  return static_cast<int>(PlatformTextToInteger(text));
+}
+
+bool ProfileSection::OnlyOneSectionOfItsName() const {
+  if (sections_of_name_ < 0) {
+    sections_of_name_ = 0;
+    for (const std::wstring& name : ReadSectionNames(file_)) {
+      // A name outside ASCII might match in the platform's eyes: counted as a second one.
+      if (!IsPlainName(name)) sections_of_name_ += 2;
+      else if (SameName(name, section_)) ++sections_of_name_;
+    }
+  }
+  return sections_of_name_ == 1;
+}
+
+bool ProfileSection::WriteChangesNothing(const std::wstring& key, const std::wstring& value) const {
+  if (!held_ || !plain_names_ || !IsPlainName(key)) return false;
+  const Line* line = Find(key);
+  if (value.empty()) return !line && OnlyOneSectionOfItsName();
+  return line && line->has_value && !line->written && line->value == WithoutLeadingBlanks(value);
+}
+
+void ProfileSection::Written(const std::wstring& key, const std::wstring& value) {
+  for (auto line = lines_.begin(); line != lines_.end(); ++line) {
+    if (!SameName(line->key, key)) continue;
     if (value.empty()) {
-      entries.erase(entry);
+      lines_.erase(line);
     } else {
-      entry->value = value;
+      line->value = WithoutLeadingBlanks(value);
+      line->has_value = true;
+      line->written = true;
     }
     return;
   }
-  if (!value.empty()) entries.push_back({key, value});
+  if (!value.empty()) lines_.push_back({key, WithoutLeadingBlanks(value), true, true});
 }
 
-void WriteSectionEntries(const std::wstring& section, const std::vector<ProfileEntry>& entries,
-                         const std::wstring& file) {
-  std::wstring text;
-  for (const ProfileEntry& entry : entries) {
-    text += entry.key + L"=" + entry.value;
-    text += L'\0';
-  }
-  text += L'\0';
-  WritePrivateProfileSectionW(section.c_str(), text.c_str(), file.c_str());
+void ProfileWriter::ReadAhead(const std::wstring& section) { Section(section); }
+
+const ProfileSection& ProfileWriter::Stored(const std::wstring& section) {
+  return Section(section);
+}
+
+void ProfileWriter::Write(const std::wstring& section, const std::wstring& key,
+                          const std::wstring& value) {
+  ProfileSection& stored = Section(section);
+  if (stored.WriteChangesNothing(key, value)) return;
+  WriteProfileText(section, key, value, file_);
+  stored.Written(key, value);
+}
+
+ProfileSection& ProfileWriter::Section(const std::wstring& section) {
+  auto found = sections_.find(section);
+  if (found == sections_.end())
+    found = sections_.emplace(section, ProfileSection(section, file_)).first;
+  return found->second;
 }

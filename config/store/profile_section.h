@@ -1,35 +1,87 @@
-// A whole section of a scheme file read and written at once through the wide private-profile
-// section functions: one platform call each way instead of one per key, with the same result
-// in the file as the key-by-key writes of profile_text.h.
+// One section of a scheme file read at once (GetPrivateProfileSectionW), its keys then found as
+// the key-by-key reads find them, and the key-by-key writes (WritePrivateProfileStringW) left
+// out where they would not change the file.
+//
+// The rules are the platform's own: of sections of one name, the first is the one a key is read
+// from and written to (a removal reaches the first of them that holds the key); key names match
+// without regard to the letter case of A to Z; the first key of a name wins, a line without "="
+// too (it reads as missing); a write compares the stored text, quotes and blanks within it
+// as stored, with the new value less its leading blanks, and changes the file only when they
+// differ. A section whose key names are not all plain ASCII is read key by key through the
+// platform, and every write to it is made.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
-struct ProfileEntry {
-  std::wstring key;
-  std::wstring value;
+// The names of the file's sections in file order, a name held twice twice; empty when the file
+// is missing or cannot be read.
+std::vector<std::wstring> ReadSectionNames(const std::wstring& file);
+
+class ProfileSection {
+ public:
+  // Reads the section of the file; nothing when the file or the section is missing or the read
+  // fails (the file held by another program without sharing, for one).
+  ProfileSection(const std::wstring& section, const std::wstring& file);
+
+  // Whether the read gave any line.
+  bool Holds() const { return held_; }
+
+  // What GetPrivateProfileStringW(section, key, default, room, file) puts into its buffer:
+  // the stored value with one pair of enclosing quotes removed, or the default, cut to room - 1.
+  std::wstring Copied(const std::wstring& key, const std::wstring& default_value,
+                      unsigned room) const;
+  // ReadProfileText of the key: at most 254 characters.
+  std::wstring Text(const std::wstring& key, const std::wstring& default_value) const;
+  // INICTL ReadString of the key: at most 1023 characters; the default when nothing is read.
+  std::wstring IniString(const std::wstring& key, const std::wstring& default_value) const;
+  // INICTL ReadInteger of the key (GetPrivateProfileIntW): the text of at most 29 characters
+  // through the platform's own conversion; the default when nothing is read.
+  int IniInteger(const std::wstring& key, int default_value) const;
+
+  // Whether WritePrivateProfileStringW(section, key, value, file) would leave the file as it
+  // is; false whenever that is not certain. An empty value stands for the removal of the key.
+  bool WriteChangesNothing(const std::wstring& key, const std::wstring& value) const;
+  // What the write has done to the section's first lines of that name.
+  void Written(const std::wstring& key, const std::wstring& value);
+
+ private:
+  struct Line {
+    std::wstring key;
+    std::wstring value;
+    bool has_value;  // false for a line without "="
+    bool written;    // set by this program since the read: the stored text is not certain
+  };
+  const Line* Find(const std::wstring& key) const;
+  bool OnlyOneSectionOfItsName() const;
+
+  std::wstring section_;
+  std::wstring file_;
+  std::vector<Line> lines_;
+  bool held_ = false;
+  bool plain_names_ = true;
+  mutable int sections_of_name_ = -1;  // counted at the first removal that needs it
 };
 
-// Whether two key names are the same as the profile functions match them: lstrcmpiW's
-// case-blind comparison.
-bool SameKeyName(const std::wstring& a, const std::wstring& b);
+// Writes keys of a scheme file as WriteProfileText does, one platform write per key, leaving
+// out each write that would change nothing. Each section is read once, at its first write or
+// when read ahead; the writer must be the file's only writer while it lives.
+class ProfileWriter {
+ public:
+  explicit ProfileWriter(const std::wstring& file) : file_(file) {}
 
-// The section's keys in file order, values as stored; empty when the section is missing.
-std::vector<ProfileEntry> ReadSectionEntries(const std::wstring& section, const std::wstring& file);
+  const std::wstring& File() const { return file_; }
 
-// What ReadProfileText gives for the key, taken from the section's entries: the first key of
-// that name (compared without regard to case), one pair of enclosing quotes removed, cut at the
-// same length; the default when the key is missing.
-std::wstring SectionEntryText(const std::vector<ProfileEntry>& entries, const std::wstring& key,
-                              const std::wstring& default_value);
+  // Reads the section now, so that later writes compare with what it holds at this point.
+  void ReadAhead(const std::wstring& section);
+  // The section as read (now, when it was not read before), for the reads of its keys.
+  const ProfileSection& Stored(const std::wstring& section);
+  // WriteProfileText(section, key, value, file), left out when it would change nothing.
+  void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value);
 
-// What WriteProfileText does to a file, done to the entries: the first key of that name
-// (compared without regard to case) takes the value in place, a new key goes at the end, an
-// empty value removes the key.
-void SetSectionEntry(std::vector<ProfileEntry>& entries, const std::wstring& key,
-                     const std::wstring& value);
+ private:
+  ProfileSection& Section(const std::wstring& section);
 
-// Replaces the section's keys by the entries (the section keeps its place; a missing one is
-// added at the end of the file).
-void WriteSectionEntries(const std::wstring& section, const std::vector<ProfileEntry>& entries,
-                         const std::wstring& file);
+  std::wstring file_;
+  std::map<std::wstring, ProfileSection> sections_;
+};

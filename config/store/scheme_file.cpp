@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cwchar>
 #include <new>
 
 #include "store/contracts.h"
@@ -21,35 +20,37 @@ std::wstring ReadGlobalText(const std::wstring& file, const wchar_t* key,
   return ReadProfileText(kGlobalSection, key, default_value, file);
 }
 
-void WriteGlobalNumber(const std::wstring& file, const wchar_t* key, int32_t value) {
-  WriteProfileText(kGlobalSection, key, IntToText(value), file);
+void WriteGlobalNumber(ProfileWriter& writer, const wchar_t* key, int32_t value) {
+  writer.Write(kGlobalSection, key, IntToText(value));
 }
 
-// Number of sections the file holds, of any name.
-int32_t SectionsInFile(const std::wstring& file) {
-  std::vector<wchar_t> names(4096);
-  for (;;) {
-    const DWORD copied =
-        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), file.c_str());
-    if (copied + 2 < names.size()) break;
-    names.assign(names.size() * 2, L'\0');
+// The number a section name stands for when it is the decimal text IntToText gives (no sign,
+// no leading zero); -1 for every other name.
+int32_t SchemeNumberOfName(const std::wstring& name) {
+  if (name.empty() || name.size() > 10 || (name[0] == L'0' && name.size() > 1)) return -1;
+  int64_t number = 0;
+  for (wchar_t c : name) {
+    if (c < L'0' || c > L'9') return -1;
+    number = number * 10 + (c - L'0');
   }
-  int32_t count = 0;
-  for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1) ++count;
-  return count;
+  return number <= INT32_MAX ? static_cast<int32_t>(number) : -1;
 }
 
 }  // namespace
 
-int32_t SchemeSectionsInFile(const std::wstring& file, int32_t last) {
-  const int32_t count = SchemeSectionCount(last);
-  const int32_t held = SectionsInFile(file);
-  return count < held ? count : held;
+int32_t HighestSchemeSection(const std::wstring& file) {
+  int32_t highest = -1;
+  for (const std::wstring& name : ReadSectionNames(file)) {
+    const int32_t number = SchemeNumberOfName(name);
+    if (number > highest) highest = number;
+  }
+  return highest;
 }
 
-int32_t SchemeSectionCount(int32_t last) {
-  if (last < 0) return 0;
-  return last < kMaxSchemeSections ? last + 1 : kMaxSchemeSections;
+int32_t LastListedScheme(const std::wstring& file, int32_t last) {
+  if (last < 0) return -1;
+  const int32_t highest = HighestSchemeSection(file);
+  return highest < last ? highest : last;
 }
 
 std::wstring KeyName(const wchar_t* field, int index) { return field + IntToText(index); }
@@ -59,13 +60,18 @@ int32_t ReadStoredSchemeIndex(const std::wstring& file) {
 }
 
 int WriteGlobalSection(const std::wstring& file, const ini_data& record) {
+  ProfileWriter writer(file);
+  return WriteGlobalSection(writer, record);
+}
+
+int WriteGlobalSection(ProfileWriter& writer, const ini_data& record) {
   try {
-    WriteGlobalNumber(file, kSchemeKey, record.scheme);
-    WriteGlobalNumber(file, kCurrentKey, record.current);
-    WriteGlobalNumber(file, kNumbuttonKey, record.numbutton);
-    WriteGlobalNumber(file, kDefaultKey, record.default_);
-    WriteGlobalNumber(file, kNumhkbtnsKey, record.numhkbtns);
-    WriteGlobalNumber(file, kNumnumpadKey, record.numnumpad);
+    WriteGlobalNumber(writer, kSchemeKey, record.scheme);
+    WriteGlobalNumber(writer, kCurrentKey, record.current);
+    WriteGlobalNumber(writer, kNumbuttonKey, record.numbutton);
+    WriteGlobalNumber(writer, kDefaultKey, record.default_);
+    WriteGlobalNumber(writer, kNumhkbtnsKey, record.numhkbtns);
+    WriteGlobalNumber(writer, kNumnumpadKey, record.numnumpad);
   } catch (const std::bad_alloc&) {
     return -1;
   }
@@ -82,24 +88,32 @@ bool StoredSchemeAllowsSave(int32_t stored_scheme) {
 }
 
 int SaveSchemeIndexAt(const std::wstring& file, int32_t position, ini_data& record) {
-  if (!StoredSchemeAllowsSave(ReadStoredSchemeIndex(file))) return -1;
+  // One read of "global" for both the test of "scheme" and the write of "current".
+  ProfileWriter writer(file);
+  const std::wstring stored_scheme = writer.Stored(kGlobalSection).Text(kSchemeKey, L"-1");
+  if (!StoredSchemeAllowsSave(TextToIntDef(stored_scheme, -1))) return -1;
   record.current = position;
-  WriteGlobalNumber(file, kCurrentKey, position);
+  WriteGlobalNumber(writer, kCurrentKey, position);
   return 0;
 }
 
 int WriteSchemeSection(const std::wstring& file, const std::wstring& section,
                        const ini_data& record) {
-  if (ReadStoredSchemeIndex(file) < 0) return -1;
-  WriteGlobalSection(file, record);
+  ProfileWriter writer(file);
+  return WriteSchemeSection(writer, section, record);
+}
+
+int WriteSchemeSection(ProfileWriter& writer, const std::wstring& section, const ini_data& record) {
+  if (ReadStoredSchemeIndex(writer.File()) < 0) return -1;
+  WriteGlobalSection(writer, record);
   const int keys = KeyRecordCount(record.numbutton);
   for (int i = 0; i < keys; ++i) {
     const hotkey_data& key = record.schemedata.keys[i];
-    WriteProfileText(section, KeyName(kFunctionKey, i), IntToText(key.function), file);
-    WriteProfileText(section, KeyName(kCaptionKey, i), key.caption, file);
-    WriteProfileText(section, KeyName(kAssignKey, i), key.assign, file);
-    WriteProfileText(section, KeyName(kLinktoKey, i), key.linkto, file);
-    WriteProfileText(section, KeyName(kVkeyKey, i), IntToText(key.vkey), file);
+    writer.Write(section, KeyName(kFunctionKey, i), IntToText(key.function));
+    writer.Write(section, KeyName(kCaptionKey, i), key.caption);
+    writer.Write(section, KeyName(kAssignKey, i), key.assign);
+    writer.Write(section, KeyName(kLinktoKey, i), key.linkto);
+    writer.Write(section, KeyName(kVkeyKey, i), IntToText(key.vkey));
   }
   return 0;
 }
@@ -117,15 +131,15 @@ bool ReadGlobalSection(const std::wstring& file, ini_data& record) {
 void ReadSchemeSection(const std::wstring& file, const std::wstring& section, int32_t numbutton,
                        scheme_data& target) {
   // One read of the section; each value as the key-by-key read gives it.
-  const std::vector<ProfileEntry> entries = ReadSectionEntries(section, file);
-  target.schemename = SectionEntryText(entries, kSchemenameKey, kSchemenameSentinel);
+  const ProfileSection stored(section, file);
+  target.schemename = stored.Text(kSchemenameKey, kSchemenameSentinel);
   const int keys = KeyRecordCount(numbutton);
   for (int i = 0; i < keys; ++i) {
-    std::wstring linkto = SectionEntryText(entries, KeyName(kLinktoKey, i), kLinktoSentinel);
-    std::wstring assign = SectionEntryText(entries, KeyName(kAssignKey, i), kAssignSentinel);
-    std::wstring caption = SectionEntryText(entries, KeyName(kCaptionKey, i), kCaptionSentinel);
-    int32_t vkey = TextToInt(SectionEntryText(entries, KeyName(kVkeyKey, i), L"0"));
-    int32_t function = TextToInt(SectionEntryText(entries, KeyName(kFunctionKey, i), L"0"));
+    std::wstring linkto = stored.Text(KeyName(kLinktoKey, i), kLinktoSentinel);
+    std::wstring assign = stored.Text(KeyName(kAssignKey, i), kAssignSentinel);
+    std::wstring caption = stored.Text(KeyName(kCaptionKey, i), kCaptionSentinel);
+    int32_t vkey = TextToInt(stored.Text(KeyName(kVkeyKey, i), L"0"));
+    int32_t function = TextToInt(stored.Text(KeyName(kFunctionKey, i), L"0"));
     SetButtonRecord(target.keys[i], function, vkey, caption, assign, linkto);
   }
 }
@@ -139,10 +153,10 @@ int ReadSchemeIntoRecords(const std::wstring& file, const std::wstring& section,
 
 std::vector<std::wstring> ReadSchemeNames(const std::wstring& file, int32_t last) {
   std::vector<std::wstring> names;
-  const int32_t count = SchemeSectionsInFile(file, last);
-  names.reserve(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i)
-    names.push_back(ReadProfileText(IntToText(i), kSchemenameKey, kSchemenameSentinel, file));
+  const int32_t listed = LastListedScheme(file, last);
+  for (int64_t i = 0; i <= listed; ++i)
+    names.push_back(ReadProfileText(IntToText(static_cast<int32_t>(i)), kSchemenameKey,
+                                    kSchemenameSentinel, file));
   return names;
 }
 

@@ -8,17 +8,16 @@
 
 #include "store/scheme_records.h"
 
-// Scheme loops never visit more sections than this, whatever "scheme" a damaged file holds.
-constexpr int32_t kMaxSchemeSections = 10000;
+class ProfileWriter;
 
-// Sections 0 .. last a loop over schemes visits: none for a negative last, at most
-// kMaxSchemeSections.
-int32_t SchemeSectionCount(int32_t last);
+// The highest n whose section (named by the decimal text of n) the file holds; -1 for none.
+int32_t HighestSchemeSection(const std::wstring& file);
 
-// Sections 0 .. last a loop over the schemes of `file` visits: as SchemeSectionCount, and never
-// more than the number of sections the file really holds, so a damaged "scheme" costs no more
-// than the sections that exist. A well-formed file ("global" and 0 .. last) gives last + 1.
-int32_t SchemeSectionsInFile(const std::wstring& file, int32_t last);
+// The last section a loop over the schemes of `file` visits: `last`, but never past the highest
+// numbered scheme section the file holds, so a damaged "scheme" costs no more than the sections
+// that exist while a missing section below them reads as sentinels; -1 (none) for a negative
+// `last` or a file without scheme sections.
+int32_t LastListedScheme(const std::wstring& file, int32_t last);
 
 // Key name of a key: the field name followed by the key number ("caption0", "vkey9").
 std::wstring KeyName(const wchar_t* field, int index);
@@ -27,9 +26,13 @@ std::wstring KeyName(const wchar_t* field, int index);
 // with default "-1" through TextToIntDef with fallback -1 (so "abc" and "-2" give -1).
 int32_t ReadStoredSchemeIndex(const std::wstring& file);
 
+// The writers below write key by key in the order given, each write left out when the file
+// already holds that value (ProfileWriter).
+
 // Writes "scheme", "current", "numbutton", "default", "numhkbtns", "numnumpad" of the record to
 // section "global" in that order. 0, or -1 when an error stops it (writes made before stay).
 int WriteGlobalSection(const std::wstring& file, const ini_data& record = IniData);
+int WriteGlobalSection(ProfileWriter& writer, const ini_data& record);
 
 // The stored active scheme: -1 when the file has no scheme; otherwise "current" through
 // TextToIntDef with fallback 0, not compared with "scheme".
@@ -48,6 +51,7 @@ int SaveSchemeIndexAt(const std::wstring& file, int32_t position, ini_data& reco
 // writing when the file has no scheme.
 int WriteSchemeSection(const std::wstring& file, const std::wstring& section,
                        const ini_data& record = IniData);
+int WriteSchemeSection(ProfileWriter& writer, const std::wstring& section, const ini_data& record);
 
 // Reads the six numbers of "global" into the record with TextToInt. False when "scheme" is -1
 // (missing file or key, or a value that converts to -1).
@@ -63,7 +67,7 @@ void ReadSchemeSection(const std::wstring& file, const std::wstring& section, in
 int ReadSchemeIntoRecords(const std::wstring& file, const std::wstring& section,
                           ini_data& record, scheme_data& working_set);
 
-// The names of the sections SchemeSectionsInFile visits ("~schemename" for a section without
+// The names of sections 0 .. LastListedScheme(file, last) ("~schemename" for a section without
 // one), as the scheme list shows them.
 std::vector<std::wstring> ReadSchemeNames(const std::wstring& file, int32_t last);
 

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "registry_keys.h"
+#include "scheme_test_files.h"
 #include "test_support.h"
 
 using namespace registry_test;
+using namespace scheme_tests;
 using namespace testing_support;
 
 namespace {
@@ -89,6 +91,9 @@ class ApplyProgramTest : public ::testing::Test {
   // Starts the program on a user file whose active scheme is `current`; its main window.
   HWND StartProgram(int current) {
     EXPECT_TRUE(WriteTextFile(user_file_, SchemeFile(current)));
+    return StartProgramOnUserFile();
+  }
+  HWND StartProgramOnUserFile() {
     program_.reset(new ChildProcess(L"\"" + BinPath(L"zokcfg.exe") + L"\""));
     EXPECT_TRUE(program_->started());
     return WaitForProcessWindow(program_->id(), L"Tzokcfg_0");
@@ -150,6 +155,36 @@ TEST_F(ApplyProgramTest, OkAppliesTheChosenSchemeBeforeTheHandlerStartsAndEnds) 
   EXPECT_TRUE(HasLineStartingWith(log, "start cmdline=ZOKHKEY.EXE u "));
   EXPECT_TRUE(HasLine(log, "seen ini=" + Narrow(UserName()) + ".ini current=2"));
   EXPECT_TRUE(HasLine(log, "seen mirror keys=10 caption0=S2K0"));
+}
+
+// OK on a user file edited by hand, UTF-16 and ANSI: the file ends byte for byte as the
+// platform's own writes of every row (as the platform reads them) and of "current" leave it.
+TEST_F(ApplyProgramTest, OkOnAHandEditedFileEqualsThePlatformWrites) {
+  const wchar_t* fields[] = {L"caption", L"assign", L"function", L"vkey", L"linkto"};
+  const wchar_t* defaults[] = {L"~caption", L"~assign", L"0", L"0", L"~linkto"};
+  for (FileEncoding encoding : {FileEncoding::kUtf16, FileEncoding::kAnsi}) {
+    ASSERT_TRUE(WriteSchemeFile(user_file_, HandEditedSchemes(encoding), encoding));
+    const std::wstring expected = scratch_.File(L"platform.ini");
+    ASSERT_TRUE(CopyFileW(user_file_.c_str(), expected.c_str(), FALSE));
+    std::vector<std::vector<std::wstring>> rows(6);
+    for (int row = 0; row < 6; ++row)
+      for (int f = 0; f < 5; ++f)
+        rows[row].push_back(PlatformRead(expected, std::to_wstring(row / 2),
+                                         fields[f] + std::to_wstring(row % 2), defaults[f]));
+    for (int row = 0; row < 6; ++row)
+      PlatformSaveRow(expected, std::to_wstring(row / 2), row % 2, rows[row]);
+    PlatformWrite(expected, L"global", L"current", L"2");
+
+    HWND window = StartProgramOnUserFile();
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(SchemesListed(window));
+    HWND schemes = FindChild(window, L"ComboBox", nullptr);
+    SendMessageW(schemes, CB_SETCURSEL, 2, 0);
+    PostNotification(schemes, CBN_SELCHANGE);
+    PostNotification(FindChild(window, L"Button", L"OK"), BN_CLICKED);
+    EXPECT_EQ(0, program_->Wait(15000));
+    EXPECT_EQ(ReadFileBytes(expected), ReadFileBytes(user_file_));
+  }
 }
 
 TEST_F(ApplyProgramTest, DeletingTheActiveSchemeAppliesAndKeepsTheWindow) {

@@ -1,14 +1,13 @@
-// A section written at once ends byte for byte as the same key-by-key writes leave the file.
+// A section read at once gives every key as the key-by-key read gives it, and the writes left out
+// as changing nothing leave the file byte for byte as the platform's own writes of every key.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
-
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "store/ini_file.h"
 #include "store/profile_section.h"
 #include "store/profile_text.h"
 #include "scheme_test_files.h"
@@ -19,73 +18,122 @@ using testing_support::ReadFileBytes;
 
 namespace {
 
-TEST(ProfileSectionTest, SectionWriteEqualsTheKeyByKeyWrites) {
-  testing_support::ScratchFolder folder;
-  const std::wstring by_key = folder.File(L"by_key.ini");
-  const std::wstring by_section = folder.File(L"by_section.ini");
-  const std::wstring text =
-      L"[global]\r\nscheme=1\r\n[0]\r\nschemename=F\r\nCAPTION0=Old\r\nassign0=  spaced\r\n"
-      L"vkey0=1\r\nextra=kept\r\n[1]\r\ncaption0=x\r\n";
-  ASSERT_TRUE(WriteUtf16File(by_key, text));
-  ASSERT_TRUE(WriteUtf16File(by_section, text));
-  // A changed key written in another case, one removed by an empty value, one new.
-  const std::vector<std::pair<std::wstring, std::wstring>> writes = {
-      {L"caption0", L"New"}, {L"vkey0", L""}, {L"linkto0", L"c:\\a b.exe"}, {L"assign0", L"  spaced"}};
-  std::vector<ProfileEntry> entries = ReadSectionEntries(L"0", by_section);
-  for (const auto& write : writes) {
-    WriteProfileText(L"0", write.first, write.second, by_key);
-    SetSectionEntry(entries, write.first, write.second);
-  }
-  WriteSectionEntries(L"0", entries, by_section);
-  EXPECT_EQ(ReadFileBytes(by_key), ReadFileBytes(by_section));
-  EXPECT_EQ(L"New", ReadProfileText(L"0", L"caption0", L"", by_section));
+const FileEncoding kEncodings[] = {FileEncoding::kUtf16, FileEncoding::kAnsi};
 
-  // A section the file does not hold yet is added as the key writes add it.
-  WriteProfileText(L"7", L"caption0", L"Seven", by_key);
-  entries = ReadSectionEntries(L"7", by_section);
-  EXPECT_TRUE(entries.empty());
-  SetSectionEntry(entries, L"caption0", L"Seven");
-  WriteSectionEntries(L"7", entries, by_section);
-  EXPECT_EQ(ReadFileBytes(by_key), ReadFileBytes(by_section));
+std::vector<std::wstring> KeysToLookUp() {
+  std::vector<std::wstring> keys = {L"schemename", L"my own key", L"caption10", L"scheme",
+                                    L"NUMHKBTNS",  L"default",    L"a line without equals"};
+  for (const wchar_t* field : {L"function", L"caption", L"assign", L"linkto", L"vkey"})
+    for (int k = 0; k < 3; ++k) keys.push_back(field + std::to_wstring(k));
+  return keys;
 }
 
-// Reading a section once gives every key as the key-by-key read gives it.
-TEST(ProfileSectionTest, SectionReadEqualsTheKeyByKeyReads) {
+TEST(ProfileSectionTest, SectionReadFindsKeysAsTheKeyByKeyReadFindsThem) {
   testing_support::ScratchFolder folder;
-  const std::wstring file = folder.File(L"read.ini");
-  const std::wstring values[] = {L"plain", L"\"quoted\"", L"'single'", L"\"", L"\"\"", L"\"open",
-                                 L"", L"  spaced  ", std::wstring(254, L'q'), std::wstring(300, L'q'),
-                                 L"\"" + std::wstring(253, L'q') + L"\"", L"\"" + std::wstring(254, L'q') + L"\""};
+  const std::wstring file = folder.File(L"user.ini");
+  for (FileEncoding encoding : kEncodings) {
+    ASSERT_TRUE(WriteSchemeFile(file, HandEditedSchemes(encoding), encoding));
+    for (const wchar_t* section : {L"global", L"0", L"1", L"2", L"9"}) {
+      const ProfileSection stored(section, file);
+      for (const std::wstring& key : KeysToLookUp()) {
+        EXPECT_EQ(ReadProfileText(section, key, L"~dflt", file), stored.Text(key, L"~dflt"))
+            << section << " " << std::string(key.begin(), key.end());
+        EXPECT_EQ(INICTL(file).ReadString(section, key, L"~dflt"), stored.IniString(key, L"~dflt"));
+        EXPECT_EQ(INICTL(file).ReadInteger(section, key, -9), stored.IniInteger(key, -9));
+      }
+    }
+  }
+
+  // Quotes, lengths and numbers.
+  const std::wstring values[] = {L"\"quoted\"", L"'single'", L"\"", L"\"\"", L"\"open", L"",
+                                 std::wstring(254, L'q'), std::wstring(300, L'q'),
+                                 L"\"" + std::wstring(253, L'q') + L"\"",
+                                 L"\"" + std::wstring(254, L'q') + L"\"", std::wstring(1100, L'z'),
+                                 L"0x1F", L"-5", L"+7", L"0b101", L"0o17", L"12ab", L"\"42\"",
+                                 L"4294967295", L"99999999999", std::wstring(40, L'7'), L"-"};
   std::wstring text = L"[0]\r\n";
   for (size_t i = 0; i < sizeof values / sizeof values[0]; ++i)
     text += L"Key" + std::to_wstring(i) + L"=" + values[i] + L"\r\n";
-  text += L"novalue\r\n[1]\r\n";
   ASSERT_TRUE(WriteUtf16File(file, text));
-  const std::vector<ProfileEntry> entries = ReadSectionEntries(L"0", file);
+  const ProfileSection stored(L"0", file);
   for (size_t i = 0; i <= sizeof values / sizeof values[0]; ++i) {
     const std::wstring key = L"key" + std::to_wstring(i);
-    EXPECT_EQ(ReadProfileText(L"0", key, L"dflt", file), SectionEntryText(entries, key, L"dflt")) << i;
+    EXPECT_EQ(ReadProfileText(L"0", key, L"dflt", file), stored.Text(key, L"dflt")) << i;
+    EXPECT_EQ(INICTL(file).ReadString(L"0", key, L"dflt"), stored.IniString(key, L"dflt")) << i;
+    EXPECT_EQ(INICTL(file).ReadInteger(L"0", key, 3), stored.IniInteger(key, 3)) << i;
   }
-  EXPECT_EQ(ReadProfileText(L"0", L"novalue", L"dflt", file), SectionEntryText(entries, L"novalue", L"dflt"));
 }
 
-}  // namespace
+struct Write {
+  const wchar_t* section;
+  const wchar_t* key;
+  const wchar_t* value;
+};
 
-namespace {
-
-// Key names match as the platform's case-blind comparison matches them, plain ASCII names by the
-// short way and every other name by the platform itself.
-TEST(ProfileSectionTest, KeyNamesMatchAsThePlatformComparesThem) {
-  const std::pair<const wchar_t*, const wchar_t*> pairs[] = {
-      {L"caption0", L"CAPTION0"}, {L"caption0", L"caption1"}, {L"caption1", L"caption10"},
-      {L"vkey9", L"VKey9"},       {L"linkto0", L"linkt00"},   {L"K\u00e4y", L"K\u00c4Y"},
-      {L"a-b", L"A-B"},           {L"a\u00adb", L"ab"},       {L"", L""},
-      {L"assign0", L""},          {L"Z", L"z"},               {L"[", L"{"}};
-  for (const auto& pair : pairs) {
-    EXPECT_EQ(lstrcmpiW(pair.first, pair.second) == 0, SameKeyName(pair.first, pair.second))
-        << std::string(pair.first, pair.first + wcslen(pair.first)) << " / "
-        << std::string(pair.second, pair.second + wcslen(pair.second));
+// Writes through the writer on one copy and through the platform on the other are compared
+// after each write; those that change nothing come first, while the hand edits still stand.
+TEST(ProfileSectionTest, WritesLeftOutLeaveTheFileAsThePlatformWritesDo) {
+  testing_support::ScratchFolder folder;
+  const std::wstring mine = folder.File(L"mine.ini");
+  const std::wstring platform = folder.File(L"platform.ini");
+  const Write unchanging[] = {
+      {L"1", L"assign0", L"ESC"},          {L"1", L"caption0", L"  Esc key"},
+      {L"global", L"scheme", L"2"},        {L"global", L"numhkbtns", L"2"},
+      {L"2", L"caption9", L""},            {L"1", L"caption9", L""},
+      {L"0", L"linkto1", L"~linkto"},
+  };
+  const Write changing[] = {
+      {L"1", L"linkto1", L""},             {L"0", L"caption0", L"Home"},
+      {L"1", L"caption1", L"x"},           {L"1", L"caption0", L"Esc key "},
+      {L"1", L"caption0", L"Esc key "},    {L"9", L"caption0", L"new"},
+      {L"2", L"linkto0", L"two.exe"},      {L"1", L"function0", L"13"},
+      {L"1", L"function1", L"0"},          {L"1", L"caption0", L""},
+  };
+  for (FileEncoding encoding : kEncodings) {
+    ASSERT_TRUE(WriteSchemeFile(mine, HandEditedSchemes(encoding), encoding));
+    ASSERT_TRUE(WriteSchemeFile(platform, HandEditedSchemes(encoding), encoding));
+    const std::string hand_edited = ReadFileBytes(mine);
+    ProfileWriter writer(mine);
+    for (const Write& write : unchanging) {
+      writer.Write(write.section, write.key, write.value);
+      PlatformWrite(platform, write.section, write.key, write.value);
+    }
+    EXPECT_EQ(hand_edited, ReadFileBytes(platform));
+    EXPECT_EQ(hand_edited, ReadFileBytes(mine));
+    for (const Write& write : changing) {
+      writer.Write(write.section, write.key, write.value);
+      PlatformWrite(platform, write.section, write.key, write.value);
+      EXPECT_EQ(ReadFileBytes(platform), ReadFileBytes(mine)) << write.section << " " << write.key;
+    }
   }
+}
+
+// The file held by a handle without sharing while its section is read: the read gives nothing,
+// and once the file is free again every key goes in key by key, keeping the rest of the section.
+TEST(ProfileSectionTest, SectionReadThatGivesNothingWritesEveryKey) {
+  testing_support::ScratchFolder folder;
+  const std::wstring mine = folder.File(L"mine.ini");
+  const std::wstring platform = folder.File(L"platform.ini");
+  ASSERT_TRUE(WriteUtf16File(mine, HandEditedSchemes(FileEncoding::kUtf16)));
+  ASSERT_TRUE(WriteUtf16File(platform, HandEditedSchemes(FileEncoding::kUtf16)));
+  ProfileWriter writer(mine);
+  HANDLE held = CreateFileW(mine.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  writer.ReadAhead(L"1");
+  EXPECT_FALSE(ProfileSection(L"1", mine).Holds());
+  CloseHandle(held);
+  // The row of key 0 with an edited caption, the other values as stored.
+  for (const wchar_t* key : {L"caption0", L"assign0", L"function0", L"vkey0", L"linkto0"}) {
+    const std::wstring value =
+        key == std::wstring(L"caption0") ? L"Edited" : PlatformRead(platform, L"1", key, L"0");
+    writer.Write(L"1", key, value);
+    PlatformWrite(platform, L"1", key, value);
+  }
+  EXPECT_EQ(ReadFileBytes(platform), ReadFileBytes(mine));
+  EXPECT_EQ(L"Edited", PlatformRead(mine, L"1", L"caption0", L""));
+  EXPECT_EQ(L"Mine", PlatformRead(mine, L"1", L"schemename", L""));
+  EXPECT_EQ(L"kept", PlatformRead(mine, L"1", L"my own key", L""));
+  EXPECT_EQ(L"ten", PlatformRead(mine, L"1", L"caption10", L""));
 }
 
 }  // namespace

@@ -32,10 +32,11 @@ class SchemeListTest : public ::testing::Test {
   Tzokcfg_0 window_{app_};
 };
 
+// Section 3 has no name.
 const char kFourSchemes[] =
     "[global]\r\nscheme=3\r\ncurrent=7\r\nnumbutton=2\r\n"
     "[0]\r\nschemename=Factory\r\ncaption0=Home\r\n[1]\r\nschemename=One\r\n"
-    "[2]\r\nschemename=Two\r\ncaption1=Mail\r\nfunction1=4\r\n";
+    "[2]\r\nschemename=Two\r\ncaption1=Mail\r\nfunction1=4\r\n[3]\r\ncaption0=x\r\n";
 
 TEST_F(SchemeListTest, FillSelectsUserSchemesAndEnablesTheirButtons) {
   Write(kFourSchemes);

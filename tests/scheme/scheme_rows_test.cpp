@@ -5,6 +5,7 @@
 #include <atomic>
 #include <thread>
 
+#include "dialogs/create_theme_dialog.h"
 #include "form/application.h"
 #include "system/language_texts.h"
 #include "main_window/main_window.h"
@@ -15,6 +16,7 @@
 #include "main_window/scheme_list.h"
 #include "main_window/scheme_rows.h"
 #include "scheme_test_files.h"
+#include "store/scheme_records.h"
 #include "test_support.h"
 #include "store/text_conversions.h"
 
@@ -66,12 +68,33 @@ class SchemeRowsTest : public ::testing::Test {
   // the working set from the rows.
   void Start(const std::string& text) {
     ASSERT_TRUE(WriteTextFile(file_, text));
+    LoadAsAtStart();
+  }
+  void Start(const std::wstring& text, FileEncoding encoding) {
+    ASSERT_TRUE(WriteSchemeFile(file_, text, encoding));
+    LoadAsAtStart();
+  }
+  void LoadAsAtStart() {
     const int32_t active = ReadCurrentSchemeIndex(file_);
     ASSERT_EQ(0, LoadScheme(window_, file_, IntToText(active < 0 ? 0 : active), IniData));
     LoadAllSchemeRows(window_);
     LoadSchemeFromRows(window_, IniData.current);
   }
   std::wstring Cell(form::ListBox* column, int row) { return column->Item(row); }
+  // Create New Theme with that name, as the user confirms it.
+  void CreateTheme(const std::wstring& name) {
+    Tzokcfg_1 dialog(app_);
+    dialog.RunCreate();
+    dialog.Show();
+    dialog.Edit1->SetText(name);
+    dialog.BitBtn1->Click();
+  }
+  // A copy of the user file, for the platform's own writes of a change.
+  std::wstring CopyOfFile() {
+    const std::wstring copy = folder_.File(L"platform.ini");
+    EXPECT_TRUE(CopyFileW(file_.c_str(), copy.c_str(), FALSE));
+    return copy;
+  }
   std::wstring Stored(const std::wstring& section, const std::wstring& key) {
     return ReadProfileText(section, key, L"<missing>", file_);
   }
@@ -166,6 +189,73 @@ TEST_F(SchemeRowsTest, CellsRowsAndRecords) {
   EXPECT_EQ(L"5", window_.ActIndex->Text());
   EXPECT_EQ(5, window_.TntListBox1->ItemIndex());
   EXPECT_EQ(5, window_.TntListBox5->ItemIndex());
+}
+
+const FileEncoding kEncodings[] = {FileEncoding::kUtf16, FileEncoding::kAnsi};
+
+// A row edited, then every row saved: the file as the platform's writes of every row leave it.
+TEST_F(SchemeRowsTest, SavingAHandEditedFileEqualsThePlatformWrites) {
+  for (FileEncoding encoding : kEncodings) {
+    RemoveRows(window_, 0, RowCount(window_));
+    Start(HandEditedSchemes(encoding), encoding);
+    ASSERT_EQ(6, RowCount(window_));
+    SetRow(window_, 3, 4, 0, L"Edited", L"", L"C:\\e.exe");
+    const std::wstring expected = CopyOfFile();
+    for (int row = 0; row < 6; ++row)
+      PlatformSaveRow(expected, IntToText(row / 2), row % 2,
+                      {Cell(window_.TntListBox1, row), Cell(window_.TntListBox2, row),
+                       Cell(window_.TntListBox3, row), Cell(window_.TntListBox4, row),
+                       Cell(window_.TntListBox5, row)});
+    SaveAllRows(window_);
+    EXPECT_EQ(ReadFileBytes(expected), ReadFileBytes(file_));
+  }
+}
+
+// A new theme: its name, "global" whole, the keys being edited, the new "scheme".
+TEST_F(SchemeRowsTest, NewThemeInAHandEditedFileEqualsThePlatformWrites) {
+  for (FileEncoding encoding : kEncodings) {
+    RemoveRows(window_, 0, RowCount(window_));
+    Start(HandEditedSchemes(encoding), encoding);
+    IniData.schemedata.keys[1].assign.clear();
+    const std::wstring expected = CopyOfFile();
+    PlatformWrite(expected, L"3", L"schemename", L"Fresh");
+    const std::pair<const wchar_t*, int32_t> global[] = {
+        {L"scheme", IniData.scheme},       {L"current", IniData.current},
+        {L"numbutton", IniData.numbutton}, {L"default", IniData.default_},
+        {L"numhkbtns", IniData.numhkbtns}, {L"numnumpad", IniData.numnumpad}};
+    for (const auto& key : global)
+      PlatformWrite(expected, L"global", key.first, IntToText(key.second));
+    for (int k = 0; k < 2; ++k) {
+      const hotkey_data& key = IniData.schemedata.keys[k];
+      const std::pair<const wchar_t*, std::wstring> fields[] = {
+          {L"function", IntToText(key.function)}, {L"caption", key.caption},
+          {L"assign", key.assign}, {L"linkto", key.linkto}, {L"vkey", IntToText(key.vkey)}};
+      for (const auto& field : fields)
+        PlatformWrite(expected, L"3", field.first + IntToText(k), field.second);
+    }
+    PlatformWrite(expected, L"global", L"scheme", L"3");
+    CreateTheme(L"Fresh");
+    EXPECT_EQ(ReadFileBytes(expected), ReadFileBytes(file_));
+    EXPECT_EQ(8, RowCount(window_));
+  }
+}
+
+// Sections 0 and 3 under "scheme" 3: the two missing ones are listed and read as sentinels, and
+// the new theme goes after section 3, not over it.
+TEST_F(SchemeRowsTest, MissingSectionsAreListedAsSentinelsAndNotWrittenOver) {
+  Start("[global]\r\nscheme=3\r\ncurrent=0\r\nnumbutton=2\r\n[0]\r\nschemename=S0\r\n"
+        "caption0=c00\r\n[3]\r\nschemename=S3\r\ncaption0=c30\r\n");
+  ASSERT_EQ(4, window_.ComboBox1->Count());
+  EXPECT_EQ(L"~schemename", window_.ComboBox1->Item(2));
+  ASSERT_EQ(8, RowCount(window_));
+  EXPECT_EQ(L"~caption", Cell(window_.TntListBox1, 4));
+  EXPECT_EQ(L"c30", Cell(window_.TntListBox1, 6));
+  CreateTheme(L"Fresh");
+  EXPECT_EQ(L"S3", Stored(L"3", L"schemename"));
+  EXPECT_EQ(L"Fresh", Stored(L"4", L"schemename"));
+  EXPECT_EQ(L"4", Stored(L"global", L"scheme"));
+  EXPECT_EQ(5, window_.ComboBox1->Count());
+  EXPECT_EQ(10, RowCount(window_));
 }
 
 // No row number reaches outside the table or into another scheme's rows.
@@ -377,6 +467,69 @@ TEST_F(DeleteTest, LastSchemeIsErasedOnly) {
   EXPECT_EQ(6, RowCount(window_));
   EXPECT_EQ(2, IniData.current);
   EXPECT_EQ(0, applies_);
+}
+
+// Deleting the active scheme 1: scheme 2 moves down key by key, its section goes, then "scheme"
+// and "current", as the platform's own reads and writes make it.
+TEST_F(DeleteTest, DeleteInAHandEditedFileEqualsThePlatformWrites) {
+  for (FileEncoding encoding : kEncodings) {
+    Start(HandEditedSchemes(encoding), encoding);
+    const std::wstring expected = CopyOfFile();
+    const wchar_t* file = expected.c_str();
+    auto move_text = [&](const std::wstring& key, const wchar_t* sentinel) {
+      wchar_t text[1024] = {};
+      GetPrivateProfileStringW(L"2", key.c_str(), sentinel, text, 1024, file);
+      WritePrivateProfileStringW(L"1", key.c_str(), text[0] ? text : sentinel, file);
+    };
+    auto move_number = [&](const std::wstring& key) {
+      const int value = static_cast<int>(GetPrivateProfileIntW(L"2", key.c_str(), 0, file));
+      WritePrivateProfileStringW(L"1", key.c_str(), IntToText(value).c_str(), file);
+    };
+    move_text(L"schemename", L"~schemename");
+    for (const wchar_t* k : {L"0", L"1"}) {
+      move_number(std::wstring(L"function") + k);
+      move_text(std::wstring(L"caption") + k, L"~caption");
+      move_text(std::wstring(L"assign") + k, L"~assign");
+      move_text(std::wstring(L"linkto") + k, L"~linkto");
+      move_number(std::wstring(L"vkey") + k);
+    }
+    WritePrivateProfileStringW(L"2", nullptr, nullptr, file);
+    PlatformWrite(expected, L"global", L"scheme", L"1");
+    PlatformWrite(expected, L"global", L"current", L"0");
+    Delete(1);
+    EXPECT_EQ(ReadFileBytes(expected), ReadFileBytes(file_));
+    RemoveRows(window_, 0, RowCount(window_));
+  }
+}
+
+// "scheme" 3 over sections 0 and 2: the missing section 1 is listed; deleting it moves scheme 2
+// down; deleting scheme 2 erases its section, and list and rows then end at scheme 0.
+const char kGappedSchemes[] =
+    "[global]\r\nscheme=3\r\ncurrent=0\r\nnumbutton=2\r\n[0]\r\nschemename=S0\r\ncaption0=c00\r\n"
+    "[2]\r\nschemename=S2\r\ncaption0=c20\r\n";
+
+TEST_F(DeleteTest, DeletingAMissingSectionMovesTheNextOneDown) {
+  Start(kGappedSchemes);
+  ASSERT_EQ(3, window_.ComboBox1->Count());
+  EXPECT_EQ(L"~schemename", window_.ComboBox1->Item(1));
+  ASSERT_EQ(6, RowCount(window_));
+  Delete(1);
+  EXPECT_EQ(L"S2", Stored(L"1", L"schemename"));
+  EXPECT_EQ(L"c20", Stored(L"1", L"caption0"));
+  EXPECT_EQ(L"<missing>", Stored(L"2", L"schemename"));
+  EXPECT_EQ(2, window_.ComboBox1->Count());
+  EXPECT_EQ(4, RowCount(window_));
+  EXPECT_EQ(L"c20", Cell(window_.TntListBox1, 2));
+}
+
+TEST_F(DeleteTest, DeletingTheLastListedSchemeErasesItsSection) {
+  Start(kGappedSchemes);
+  Delete(2);
+  EXPECT_EQ(L"<missing>", Stored(L"2", L"schemename"));
+  EXPECT_EQ(L"2", Stored(L"global", L"scheme"));
+  EXPECT_EQ(1, window_.ComboBox1->Count());
+  EXPECT_EQ(2, RowCount(window_));
+  EXPECT_EQ(0, window_.ComboBox1->ItemIndex());
 }
 
 TEST_F(DeleteTest, FactorySchemeAndCancelChangeNothing) {

@@ -150,10 +150,10 @@ TEST_F(SchemeStoreTest, CurrentBeyondTheLastScheme) {
   EXPECT_EQ(L"~assign", working.keys[1].assign);
   EXPECT_EQ(L"~linkto", working.keys[1].linkto);
   EXPECT_EQ(0, working.keys[1].function);
+  // The list ends at the last section the file holds.
   std::vector<std::wstring> names = ReadSchemeNames(file_, record.scheme);
-  ASSERT_EQ(4u, names.size());
+  ASSERT_EQ(3u, names.size());
   EXPECT_EQ(L"Two", names[2]);
-  EXPECT_EQ(L"~schemename", names[3]);
   SchemeListChoice choice = ChooseSchemeListSelection(L"7", names.size());
   EXPECT_EQ(0, choice.selected);
   EXPECT_FALSE(choice.user_scheme);
@@ -305,7 +305,27 @@ TEST_F(SchemeStoreTest, GarbageFilesLoadByTheRules) {
   EXPECT_EQ(L"s4999", names.back());
 
   // A huge "scheme" never makes a loop visit more sections than the file holds.
-  EXPECT_EQ(5001u, ReadSchemeNames(file_, 2147483647).size());
+  EXPECT_EQ(5000u, ReadSchemeNames(file_, 2147483647).size());
+}
+
+// Loops end at the highest numbered scheme section the file holds, at most "scheme": a file of
+// more than ten thousand schemes is not cut, names that are no section number do not count,
+// and sections missing below the highest one are visited.
+TEST_F(SchemeStoreTest, SchemeLoopsEndAtTheHighestSectionHeld) {
+  std::string text = "[global]\r\nscheme=10000\r\n[01]\r\n[-5]\r\n[99999999999]\r\n[ 7x]\r\n";
+  for (int i = 0; i <= 10000; ++i) text += "[" + std::to_string(i) + "]\r\n";
+  Write(text);
+  EXPECT_EQ(10000, HighestSchemeSection(file_));
+  EXPECT_EQ(10000, LastListedScheme(file_, 10000));
+  EXPECT_EQ(10000, LastListedScheme(file_, 2147483647));
+  EXPECT_EQ(3, LastListedScheme(file_, 3));
+  EXPECT_EQ(-1, LastListedScheme(file_, -2));
+
+  Write("[global]\r\nscheme=3\r\n[0]\r\n[ 2 ]\r\n[3x]\r\n[0002]\r\n");
+  EXPECT_EQ(2, LastListedScheme(file_, 3));
+  EXPECT_EQ(3u, ReadSchemeNames(file_, 3).size());
+  Write("[global]\r\nscheme=3\r\n");
+  EXPECT_EQ(-1, LastListedScheme(file_, 3));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // Benchmark of the configuration program under Wine: start to main window shown and OK, with 1,
-// 10 and 100 schemes of 10 keys, each beside baselines measured in the same run (a bare
-// program that shows one window, and one that makes the program's windows and controls with
-// plain calls; a plain loop of the same profile writes). Prints medians and
-// ratios; asserts nothing. Run by scripts/bench-config.
+// 10 and 100 schemes of 10 keys (OK with one key and with every key changed), each beside
+// baselines measured in the same run (a bare program that shows one window, and one that makes the
+// program's windows and controls with plain calls; a plain loop of the same profile writes).
+// Prints medians and ratios; asserts nothing. Run by scripts/bench-config.
 #include <windows.h>
 
 #include <algorithm>
@@ -103,46 +103,8 @@ std::wstring UserFile() {
   return kDataFolder + L"\\" + (GetUserNameW(name, &size) ? name : L" ") + L".ini";
 }
 
-// From the click on OK to the program's end.
-double TimeOk(int schemes) {
-  WriteSchemeFile(UserFile(), schemes);
-  ChildProcess program(L"\"" + BinPath(L"zokcfg.exe") + L"\"");
-  HWND window = StartAndWait(program, L"Tzokcfg_0");
-  HWND ok = window ? FindChild(window, L"Button", L"OK") : nullptr;
-  if (!ok) {
-    fwprintf(stderr, L"no OK button\n");
-    return 0;
-  }
-  const double begin = Now();
-  PostMessageW(GetParent(ok), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED),
-               reinterpret_cast<LPARAM>(ok));
-  WaitForSingleObject(program.handle(), 60000);
-  return Now() - begin;
-}
-
-// The same writes OK makes to the scheme sections, in a plain loop.
-double TimeProfileWrites(int schemes) {
-  const std::wstring path = kDataFolder + L"\\baseline.ini";
-  WriteSchemeFile(path, schemes);
-  const double begin = Now();
-  for (int s = 0; s < schemes; ++s) {
-    const std::wstring section = std::to_wstring(s);
-    for (int k = 0; k < kKeys; ++k) {
-      const std::wstring n = std::to_wstring(k);
-      WritePrivateProfileStringW(section.c_str(), (L"caption" + n).c_str(), (L"Key " + n).c_str(), path.c_str());
-      WritePrivateProfileStringW(section.c_str(), (L"assign" + n).c_str(), L"http://www.example.com/", path.c_str());
-      WritePrivateProfileStringW(section.c_str(), (L"function" + n).c_str(), L"4", path.c_str());
-      WritePrivateProfileStringW(section.c_str(), (L"vkey" + n).c_str(), L"0", path.c_str());
-      WritePrivateProfileStringW(section.c_str(), (L"linkto" + n).c_str(), L"http://www.example.com/", path.c_str());
-    }
-  }
-  const double elapsed = Now() - begin;
-  DeleteFileW(path.c_str());
-  return elapsed;
-}
-
 void Report(const char* what, double measured, const char* baseline_name, double baseline) {
-  printf("%-28s %8.1f ms   %-22s %8.1f ms   ratio %5.2f\n", what, measured, baseline_name, baseline,
+  printf("%-36s %8.1f ms   %-22s %8.1f ms   ratio %5.2f\n", what, measured, baseline_name, baseline,
          baseline > 0 ? measured / baseline : 0.0);
 }
 
@@ -160,6 +122,119 @@ void ReportStart(int runs, int schemes, double bare_window, double bare_forms) {
   const std::string what = "start, " + std::to_string(schemes) + " scheme(s), to shown";
   Report(what.c_str(), start, "bare window shown", bare_window);
   Report("", start, "bare forms shown", bare_forms);
+}
+
+// ---- OK with keys changed: the click to the program's end, beside the plain loop of writes ----
+
+// What the file holds when OK is clicked, against the rows the program loaded at start.
+enum class OkChange { kOneKey, kEveryKey };
+
+struct KeyValues {
+  const wchar_t* function;
+  const wchar_t* caption;
+  const wchar_t* link;
+  const wchar_t* vkey;
+};
+const KeyValues kLoadedValues = {L"4", L"Key ", L"http://www.example.com/", L"0"};
+const KeyValues kChangedValues = {L"5", L"Old ", L"http://www.example.org/", L"1"};
+
+// A UTF-16 file of `schemes` schemes of ten keys: every key as the program loads it, or, for
+// OK to change, the first key of the last scheme or every key of every scheme otherwise.
+std::wstring FileBeforeOk(int schemes, bool loaded, OkChange change) {
+  std::wstring text = L"\xFEFF[global]\r\nscheme=" + std::to_wstring(schemes - 1) +
+                      L"\r\ncurrent=0\r\nnumbutton=10\r\ndefault=0\r\nnumhkbtns=8\r\nnumnumpad=4\r\n";
+  for (int s = 0; s < schemes; ++s) {
+    text += L"[" + std::to_wstring(s) + L"]\r\nschemename=Scheme " + std::to_wstring(s) + L"\r\n";
+    for (int k = 0; k < kKeys; ++k) {
+      const bool changed =
+          !loaded && (change == OkChange::kEveryKey || (s == schemes - 1 && k == 0));
+      const KeyValues& v = changed ? kChangedValues : kLoadedValues;
+      const std::wstring n = std::to_wstring(k);
+      text += L"function" + n + L"=" + v.function + L"\r\ncaption" + n + L"=" + v.caption + n +
+              L"\r\nassign" + n + L"=" + v.link + L"\r\nlinkto" + n + L"=" + v.link + L"\r\nvkey" +
+              n + L"=" + v.vkey + L"\r\n";
+    }
+  }
+  return text;
+}
+
+// Writes the file dated `minutes` back: a user's file is old when OK is clicked, and Wine's
+// profile functions read a file written in the last two seconds anew at every call.
+void WriteDatedFile(const std::wstring& path, const std::wstring& text, int minutes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart -= static_cast<ULONGLONG>(minutes) * 60 * 10000000;
+  const FILETIME dated{time.LowPart, time.HighPart};
+  SetFileTime(file, nullptr, nullptr, &dated);
+  CloseHandle(file);
+}
+
+// From the click on OK to the program's end; the file is changed behind the program's back
+// after start, so that OK finds the keys of `change` different from its rows.
+double TimeOkWithChange(int schemes, OkChange change) {
+  WriteDatedFile(UserFile(), FileBeforeOk(schemes, true, change), 120);
+  ChildProcess program(L"\"" + BinPath(L"zokcfg.exe") + L"\"");
+  HWND window = StartAndWait(program, L"Tzokcfg_0");
+  HWND ok = window ? FindChild(window, L"Button", L"OK") : nullptr;
+  if (!ok) {
+    fwprintf(stderr, L"no OK button\n");
+    return 0;
+  }
+  WriteDatedFile(UserFile(), FileBeforeOk(schemes, false, change), 60);
+  const double begin = Now();
+  PostMessageW(GetParent(ok), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED),
+               reinterpret_cast<LPARAM>(ok));
+  WaitForSingleObject(program.handle(), 120000);
+  return Now() - begin;
+}
+
+// The writes OK makes to the scheme sections (every key: caption, assign, function, vkey,
+// linkto), in a plain loop on the same file.
+double TimePlainOkWrites(int schemes, OkChange change) {
+  const std::wstring path = kDataFolder + L"\\baseline.ini";
+  WriteDatedFile(path, FileBeforeOk(schemes, false, change), 60);
+  const KeyValues& v = kLoadedValues;
+  const double begin = Now();
+  for (int s = 0; s < schemes; ++s) {
+    const std::wstring section = std::to_wstring(s);
+    for (int k = 0; k < kKeys; ++k) {
+      const std::wstring n = std::to_wstring(k);
+      const std::wstring caption = v.caption + n;
+      WritePrivateProfileStringW(section.c_str(), (L"caption" + n).c_str(), caption.c_str(), path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"assign" + n).c_str(), v.link, path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"function" + n).c_str(), v.function, path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"vkey" + n).c_str(), v.vkey, path.c_str());
+      WritePrivateProfileStringW(section.c_str(), (L"linkto" + n).c_str(), v.link, path.c_str());
+    }
+  }
+  const double elapsed = Now() - begin;
+  DeleteFileW(path.c_str());
+  return elapsed;
+}
+
+// OK and the plain loop take turns, so that both meet the same load of the machine.
+void ReportOkWithChanges(int runs) {
+  for (OkChange change : {OkChange::kOneKey, OkChange::kEveryKey}) {
+    const char* changed = change == OkChange::kOneKey ? "one key" : "every key";
+    double ok_one_scheme = 0;
+    for (int schemes : {1, 10, 100}) {
+      std::vector<double> ok, loop;
+      for (int i = 0; i < runs; ++i) {
+        ok.push_back(TimeOkWithChange(schemes, change));
+        loop.push_back(TimePlainOkWrites(schemes, change));
+      }
+      const std::string what = "OK, " + std::to_string(schemes) + " x 10 keys, " + changed;
+      Report(what.c_str(), Median(ok), "plain loop of writes", Median(loop));
+      if (schemes == 1) ok_one_scheme = Median(ok);
+      if (schemes == 100 && change == OkChange::kOneKey)
+        Report("OK, 100 against 1 scheme, one key", Median(ok), "OK, 1 scheme, one key",
+               ok_one_scheme);
+    }
+  }
 }
 
 }  // namespace
@@ -184,12 +259,7 @@ int main(int argc, char** argv) {
   const double bare = Median(Repeat(runs, [] { return TimeStart(L"bare_window.exe", L"BareWindow"); }));
   const double forms = Median(Repeat(runs, [] { return TimeStart(L"bare_forms.exe", L"BareTzokcfg_0"); }));
   for (int schemes : {1, 10, 100}) ReportStart(runs, schemes, bare, forms);
-  for (int schemes : {1, 10, 100}) {
-    const double ok = Median(Repeat(runs, [schemes] { return TimeOk(schemes); }));
-    const double writes = Median(Repeat(runs, [schemes] { return TimeProfileWrites(schemes); }));
-    const std::string what = "OK, " + std::to_string(schemes) + " scheme(s) of 10 keys";
-    Report(what.c_str(), ok, "same profile writes", writes);
-  }
+  ReportOkWithChanges(runs);
   RemoveTree(kDataFolder);
   DeleteKeyTree(HKEY_CURRENT_USER, L"Software\\KV");
   DeleteKeyTree(HKEY_LOCAL_MACHINE, kInstallKey);
