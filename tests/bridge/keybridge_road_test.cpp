@@ -58,6 +58,9 @@ constexpr long long kPauseMicros = 90000;
 
 using Features = std::vector<std::pair<int, int>>;
 const Features kOnArrival = {{2, 2}, {3, 2}, {2, 0}, {3, 0}};
+// The reader started first, then the four feature reports.
+const std::vector<std::string> kCallsOnArrival = {"reader", "feature 2 2", "feature 3 2",
+                                                  "feature 2 0", "feature 3 0"};
 
 // The simulated keyboard with its neighbours, the hot-key handler and the bridge.
 class Road {
@@ -121,6 +124,7 @@ TEST(KeyBridgeRoadTest, ArrivalSetsFeaturesAndKeyReportsReachTheHandlerInOrder) 
   ASSERT_TRUE(road.WaitForFeatureCount(8));
   for (const std::string& path : {kPathA, kPathB}) {
     EXPECT_EQ(kOnArrival, FeaturesSentTo(road.sim, path)) << path;
+    EXPECT_EQ(kCallsOnArrival, road.sim.CallsOn(path)) << path;
     std::vector<long long> times = FeatureTimes(road.sim, path);
     for (size_t i = 1; i < times.size(); ++i) EXPECT_GE(times[i] - times[i - 1], kPauseMicros) << i;
   }
@@ -206,6 +210,11 @@ TEST(KeyBridgeRoadTest, OutsideRequestsAndPowerEventsActAsStated) {
   ASSERT_TRUE(road.WaitForForwarded(1));
   EXPECT_EQ(2u, road.Forwarded()[0].wparam);
   EXPECT_EQ(0x105u, road.Forwarded()[0].lparam);
+
+  // The library's absent message makes the bridge close the keyboard.
+  PostMessageA(road.dialog, 0x700, 0, 0);
+  EXPECT_TRUE(road.sim.WaitForOpen(kPathA, 0));
+  EXPECT_TRUE(road.sim.WaitForOpen(kPathB, 0));
 }
 
 TEST(KeyBridgeRoadTest, ConnectReopensAClosedKeyboardAndPausesOnlyWhereStated) {
