@@ -282,10 +282,14 @@ int main(int argc, char** argv) {
 
   printf("\nbridge's own share (its latency less the bare baseline's): p50 %lld us, p99 %lld us\n",
          product.latency.p50 - bare.latency.p50, product.latency.p99 - bare.latency.p99);
-  printf("bridge / bare: p50 %.2fx, p99 %.2fx, max %.2fx, loss-free rate %.2fx\n",
+  printf("bridge / bare: p50 %.2fx, p99 %.2fx, max %.2fx, ",
          Ratio(product.latency.p50, bare.latency.p50), Ratio(product.latency.p99, bare.latency.p99),
-         Ratio(product.latency.max, bare.latency.max),
-         bare.best_rate > 0 ? static_cast<double>(product.best_rate) / bare.best_rate : 0);
+         Ratio(product.latency.max, bare.latency.max));
+  if (bare.best_rate > 0) {
+    printf("loss-free rate %.2fx\n", static_cast<double>(product.best_rate) / bare.best_rate);
+  } else {
+    printf("loss-free rate: no ratio, the bare road held none of the rates\n");
+  }
   if (sustained_seconds > 0) {
     PrintVerdict("bridge", product_hold, 1000, sustained_seconds);
     PrintVerdict("bare", bare_hold, 1000, sustained_seconds);
