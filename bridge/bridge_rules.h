@@ -12,6 +12,11 @@ constexpr UINT kForwardedKeyMessage = 0x500;
 constexpr UINT kDevicePresentMessage = 0x600;
 constexpr UINT kDeviceAbsentMessage = 0x700;
 constexpr UINT kFeaturesOffMessage = 0x702;
+// The library's hidden window (class kLibraryWindowClass, made on the dialog's thread by
+// InitDriver) gets each reader report as kReaderReportMessage and sends it on to the dialog
+// as kKeyReportMessage.
+constexpr UINT kReaderReportMessage = 0x502;
+constexpr char kLibraryWindowClass[] = "ZOKUSBClass";
 constexpr int kKeyboardUsagePage = 0xFF00;
 constexpr int kKeyboardUsage = 0xFF00;
 

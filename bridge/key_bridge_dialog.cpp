@@ -20,6 +20,22 @@ void SendFeatureReport(unsigned char report_id, unsigned char value) {
 
 void StartReading() { ReadDevice(kKeyboardUsagePage, kKeyboardUsage); }
 
+BOOL CALLBACK KeepIfLibraryWindow(HWND window, LPARAM found) {
+  char name[sizeof kLibraryWindowClass + 1] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, kLibraryWindowClass) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The library's hidden window, which InitDriver made on this thread; other processes may
+// have windows of the same class.
+HWND LibraryWindowOfThisThread() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), KeepIfLibraryWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace
 
 const dialog::MessageMapEntry KeyBridgeDialog::kEntries[] = {
@@ -27,9 +43,10 @@ const dialog::MessageMapEntry KeyBridgeDialog::kEntries[] = {
      Handler(&KeyBridgeDialog::OnPaint)},
     {WM_QUERYDRAGICON, nullptr, MessageResult::kReturnValue, Senders::kAny,
      Handler(&KeyBridgeDialog::OnQueryDragIcon)},
-    // lParam is the address of the report: honoured only from the library's hidden window,
-    // which sends it on this thread.
-    {kKeyReportMessage, nullptr, MessageResult::kMessageResult, Senders::kOwnThreadSendOnly,
+    // lParam is the address of the report: honoured only as the library's hidden window's
+    // relay of a reader report, which the library hands on only for the buffer that one of
+    // its readers is delivering at that moment.
+    {kKeyReportMessage, nullptr, MessageResult::kMessageResult, Senders::kRelayedOnly,
      Handler(&KeyBridgeDialog::OnKeyReport)},
     {kDevicePresentMessage, nullptr, MessageResult::kMessageResult, Senders::kAny,
      Handler(&KeyBridgeDialog::OnDevicePresent)},
@@ -58,6 +75,7 @@ BOOL KeyBridgeDialog::OnInitDialog() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   InitDriver(hwnd(), kKeyReportMessage, kKeyboardUsagePage);
+  WatchRelay(LibraryWindowOfThisThread(), kReaderReportMessage);
   return TRUE;
 }
 

@@ -5,10 +5,9 @@
 #include <new>
 
 #include "device_matching.h"
+#include "library.h"
 #include "notify_window.h"
 #include "variant.h"
-
-HidDeviceManager DeviceManager;
 
 HWND ClientWindow = nullptr;
 UINT KeyReportMessage = 0x500;
@@ -83,9 +82,9 @@ void ClearEntry(HidInterfaceInfo* entry) { *entry = HidInterfaceInfo(); }
 bool HasReaderSlot(int index) { return index >= 0 && index < kReaderSlotCount; }
 
 // The hidden window's handlers: the one manager.
-void DeviceChangeReceived(const DeviceChange& change) { DeviceManager.OnDeviceChange(change); }
+void DeviceChangeReceived(const DeviceChange& change) { DeviceManager().OnDeviceChange(change); }
 void ReaderReportReceived(WPARAM index, LPARAM report) {
-  DeviceManager.ForwardReaderReport(index, report);
+  DeviceManager().ForwardReaderReport(index, report);
 }
 
 }  // namespace
@@ -123,7 +122,9 @@ bool OpenHidInterface(const char* path, bool read, bool write, bool overlapped, 
 
 bool IsWindowsNT() { return (GetVersion() & 0x80000000u) == 0; }
 
-HidDeviceManager::HidDeviceManager() { ReaderWindow = nullptr; }
+HidDeviceManager::HidDeviceManager(ReaderList& readers) : readers_(readers) {
+  ReaderWindow = nullptr;
+}
 
 HidDeviceManager::~HidDeviceManager() {
   FreeDeviceTable();
@@ -333,7 +334,7 @@ void HidDeviceManager::OnDeviceChange(const DeviceChange& change) {
 // before the stop, and its buffer stays valid until the send returns.
 void HidDeviceManager::ForwardReaderReport(WPARAM index, LPARAM report) {
   if (index >= static_cast<WPARAM>(kReaderSlotCount) || !InSendMessage()) return;
-  if (!ClaimReaderDelivery(index, report)) return;
+  if (!readers_.ClaimDelivery(index, report)) return;
   SendMessageA(ClientWindow, KeyReportMessage, LOWORD(index), report);
 }
 
@@ -400,7 +401,7 @@ bool HidDeviceManager::StartReader(int index) {
   // A reader that ended by itself stays in its slot until it is stopped.
   StopReaderOfSlot(index);
   ReaderWindow = notification_window;
-  reader_slots[index] = StartReaderThread(index, device_table[index].handle, ReaderWindow);
+  reader_slots[index] = readers_.Start(index, device_table[index].handle, ReaderWindow);
   return reader_slots[index] != nullptr;
 }
 
@@ -423,7 +424,7 @@ void HidDeviceManager::StopReaderOfSlot(int index) {
   ReaderContext* reader = reader_slots[index];
   if (!reader) return;
   reader_slots[index] = nullptr;
-  StopReaderThread(reader);
+  readers_.Stop(reader);
 }
 
 int HidDeviceManager::CloseDeviceHandle(int index) {

@@ -2,6 +2,7 @@
 // the opening and closing of collections, the readers' slots, the notification
 // registrations and what the five exports do. Everything here is touched only by the
 // client's thread that called InitDriver (and by the library's unload), never by readers.
+// The one manager belongs to the library's state (library.h).
 #pragma once
 #include <windows.h>
 #include <dbt.h>
@@ -52,7 +53,9 @@ struct InterfaceFilter {
 
 class HidDeviceManager {
  public:
-  HidDeviceManager();
+  // Starts its readers in `readers`, which must outlive it.
+  explicit HidDeviceManager(ReaderList& readers);
+  // Stops every reader and closes every collection (the library's unload).
   virtual ~HidDeviceManager();
   HidDeviceManager(const HidDeviceManager&) = delete;
   HidDeviceManager& operator=(const HidDeviceManager&) = delete;
@@ -120,10 +123,10 @@ class HidDeviceManager {
   // nullptr. A stopped reader is let go at once (its context is freed once its thread is
   // done with it), so the slot may be reused at once.
   ReaderContext* reader_slots[kReaderSlotCount] = {};
-};
 
-// The one manager: built when the library loads, destroyed when it unloads.
-extern HidDeviceManager DeviceManager;
+ private:
+  ReaderList& readers_;
+};
 
 // Library state beside the manager (one copy per process).
 extern HWND ClientWindow;              // window given to InitDriver; gets every message

@@ -1,7 +1,6 @@
 #include "reader.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -10,6 +9,9 @@ constexpr int kClearedPrefixBytes = 12;
 // How long a stopped reader waits for its read to come back after its handle was closed
 // before it ends anyway; the end of its thread then cancels the read.
 constexpr int kCancelWaitSteps = 50;
+// How long an unload waits for the stopped readers to be done with their contexts.
+constexpr DWORD kUnloadWaitMs = 500;
+constexpr DWORD kUnloadPollMs = 5;
 
 // How far a reader thread is with its context.
 enum Progress : LONG {
@@ -21,7 +23,7 @@ enum Progress : LONG {
 
 }  // namespace
 
-// Everything one reader works with. Owned by the client's thread (the list below); the reader
+// Everything one reader works with. Owned by the client's thread (a ReaderList); the reader
 // thread tells through `progress` when it is done with it.
 struct ReaderContext {
   volatile LONG stop;       // 0 = run, 1 = stop; set by the client's thread
@@ -46,9 +48,6 @@ struct ReaderContext {
 };
 
 namespace {
-
-// Every reader not yet freed, running or stopped; touched by the client's thread only.
-std::vector<ReaderContext*> readers;
 
 // Runs in the reader thread inside its alertable wait; the record's hEvent carries the
 // context (ReadFileEx leaves that field to the caller).
@@ -165,8 +164,18 @@ void FreeReader(ReaderContext* context) {
 
 }  // namespace
 
-ReaderContext* StartReaderThread(int index, HANDLE collection, HWND window) {
-  ReleaseFinishedReaders();
+ReaderList::~ReaderList() {
+  DWORD start = GetTickCount();
+  while (!readers_.empty() && GetTickCount() - start < kUnloadWaitMs) {
+    ReleaseFinished();
+    if (!readers_.empty()) Sleep(kUnloadPollMs);
+  }
+  // A reader still not done (held in a send to this thread, or its read never came back)
+  // keeps its context: its thread may still write into it.
+}
+
+ReaderContext* ReaderList::Start(int index, HANDLE collection, HWND window) {
+  ReleaseFinished();
   auto* context = static_cast<ReaderContext*>(
       HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReaderContext)));
   if (!context) return nullptr;
@@ -174,17 +183,17 @@ ReaderContext* StartReaderThread(int index, HANDLE collection, HWND window) {
   context->index = index;
   context->handle = collection;
   context->window = window;
-  readers.push_back(context);
+  readers_.push_back(context);
   context->thread = CreateThread(nullptr, 0, ReaderThread, context, 0, nullptr);
   if (!context->thread) {
-    readers.pop_back();
+    readers_.pop_back();
     FreeReader(context);
     return nullptr;
   }
   return context;
 }
 
-void StopReaderThread(ReaderContext* context) {
+void ReaderList::Stop(ReaderContext* context) {
   EnterCriticalSection(&context->handle_lock);
   InterlockedExchange(&context->stop, 1);
   context->handle = nullptr;
@@ -192,13 +201,13 @@ void StopReaderThread(ReaderContext* context) {
   QueueUserAPC(WakeReader, context->thread, 0);
   CloseHandle(context->thread);
   context->thread = nullptr;
-  ReleaseFinishedReaders();
+  ReleaseFinished();
 }
 
-bool ClaimReaderDelivery(WPARAM index, LPARAM report) {
+bool ReaderList::ClaimDelivery(WPARAM index, LPARAM report) {
   void* address = reinterpret_cast<void*>(report);
   if (!address) return false;
-  for (ReaderContext* context : readers) {
+  for (ReaderContext* context : readers_) {
     if (static_cast<WPARAM>(context->index) != index) continue;
     if (InterlockedCompareExchangePointer(const_cast<void**>(&context->delivering), nullptr,
                                           address) == address) {
@@ -208,9 +217,9 @@ bool ClaimReaderDelivery(WPARAM index, LPARAM report) {
   return false;
 }
 
-void ReleaseFinishedReaders() {
-  auto finished = std::stable_partition(readers.begin(), readers.end(),
+void ReaderList::ReleaseFinished() {
+  auto finished = std::stable_partition(readers_.begin(), readers_.end(),
                                         [](ReaderContext* context) { return !CanBeFreed(context); });
-  std::for_each(finished, readers.end(), FreeReader);
-  readers.erase(finished, readers.end());
+  std::for_each(finished, readers_.end(), FreeReader);
+  readers_.erase(finished, readers_.end());
 }

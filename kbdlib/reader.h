@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 constexpr int kInputReportLength = 32;
 constexpr UINT ReaderNoticeMessage = 0x501;
 constexpr UINT ReaderReportMessage = 0x502;
@@ -12,18 +14,33 @@ constexpr UINT ReaderReportMessage = 0x502;
 // One reader: its thread, stop flag, handle, report buffers and overlapped record.
 struct ReaderContext;
 
-// Starts a reader for `index` reading `collection` and delivering to `window`. The caller
-// keeps owning the handle and closes it only after StopReaderThread. nullptr when memory runs
-// out or no thread starts.
-ReaderContext* StartReaderThread(int index, HANDLE collection, HWND window);
-// Tells the reader to stop and takes the collection handle from it: once this returns the
-// reader never uses the handle again, so the caller may close it at once (which ends the
-// pending read). Never waits for the reader: at most for it to finish queueing a read.
-// A report the reader is sending when stopped is still delivered (ClaimReaderDelivery).
-void StopReaderThread(ReaderContext* reader);
-// Claims the delivery of `report` for `index`: true once for the address that a reader of
-// this process, running or stopped, is sending right now; false for any other address, or a
-// second claim.
-bool ClaimReaderDelivery(WPARAM index, LPARAM report);
-// Frees the contexts of stopped readers whose threads are done with them.
-void ReleaseFinishedReaders();
+// Every reader not yet freed, running or stopped. Used by the client's thread only.
+class ReaderList {
+ public:
+  ReaderList() = default;
+  // At an unload while the process goes on (FreeLibrary): waits a little for the stopped
+  // readers to be done with their contexts, which their threads then never touch again, and
+  // frees those. Must never run at the end of the process (see library.h).
+  ~ReaderList();
+  ReaderList(const ReaderList&) = delete;
+  ReaderList& operator=(const ReaderList&) = delete;
+
+  // Starts a reader for `index` reading `collection` and delivering to `window`. The caller
+  // keeps owning the handle and closes it only after Stop. nullptr when memory runs out or no
+  // thread starts.
+  ReaderContext* Start(int index, HANDLE collection, HWND window);
+  // Tells the reader to stop and takes the collection handle from it: once this returns the
+  // reader never uses the handle again, so the caller may close it at once (which ends the
+  // pending read). Never waits for the reader: at most for it to finish queueing a read.
+  // A report the reader is sending when stopped is still delivered (ClaimDelivery).
+  void Stop(ReaderContext* reader);
+  // Claims the delivery of `report` for `index`: true once for the address that a reader of
+  // this list, running or stopped, is sending right now; false for any other address, or a
+  // second claim.
+  bool ClaimDelivery(WPARAM index, LPARAM report);
+  // Frees the contexts of stopped readers whose threads are done with them.
+  void ReleaseFinished();
+
+ private:
+  std::vector<ReaderContext*> readers_;
+};

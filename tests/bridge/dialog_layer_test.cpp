@@ -1,10 +1,10 @@
-// The dialog layer's message-map lookup and its telling of own-thread sends from others.
+// The dialog layer's message-map lookup and its telling of a relayed send from others.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "message_map.h"
-#include "send_origin.h"
+#include "relayed_send.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ const dialog::MessageMapEntry kDerivedEntries[] = {
     {0x600, nullptr, dialog::MessageResult::kDefaultProcessing, dialog::Senders::kAny, nullptr},
     {0x600, nullptr, dialog::MessageResult::kReturnValue, dialog::Senders::kAny, nullptr},
     {0, &failed_registration, dialog::MessageResult::kMessageResult, dialog::Senders::kAny, nullptr},
-    {0, &registered_number, dialog::MessageResult::kMessageResult, dialog::Senders::kOwnThreadSendOnly, nullptr},
+    {0, &registered_number, dialog::MessageResult::kMessageResult, dialog::Senders::kRelayedOnly, nullptr},
 };
 const dialog::MessageMap kDerivedMap = {&kBaseMap, kDerivedEntries, 4};
 
@@ -49,16 +49,26 @@ TEST(MessageMapTest, HandlerValueReachesTheSenderOnlyThroughTheMessageResult) {
   EXPECT_FALSE(fallthrough.store_result);
 }
 
-// A window of the test thread that records, for each 0x500, whether it came as a send from
-// this thread; 0x502 makes it send 0x500 to itself, as the keyboard library's window does.
+// Two windows of the test thread: the relaying one answers 0x502 by sending 0x500 with the
+// low word of its wParam and the same lParam to the recording one, twice, as the keyboard
+// library's window hands a reader report on to the bridge's dialog; the recording one
+// records, for each 0x500, whether it counts as that relay.
+HWND recorder = nullptr;
 std::vector<std::pair<WPARAM, bool>> seen;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == 0x500) {
-    seen.emplace_back(wParam, dialog::TakeSentByThisThread(window, message, wParam, lParam));
+    seen.emplace_back(wParam, dialog::TakeRelayed(wParam, lParam));
     return 1;
   }
-  if (message == 0x502) return SendMessageA(window, 0x500, wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK RelayingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == 0x502) {
+    SendMessageA(recorder, 0x500, LOWORD(wParam), lParam);
+    return SendMessageA(recorder, 0x500, LOWORD(wParam), lParam);
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -66,16 +76,17 @@ struct Sending {
   HWND window;
   UINT message;
   WPARAM wParam;
+  LPARAM lParam;
 };
 
 DWORD WINAPI SendFromOtherThread(void* argument) {
   auto* sending = static_cast<Sending*>(argument);
-  SendMessageA(sending->window, sending->message, sending->wParam, 0);
+  SendMessageA(sending->window, sending->message, sending->wParam, sending->lParam);
   return 0;
 }
 
-void SendFromAnotherThreadAndServe(HWND window, UINT message, WPARAM wParam) {
-  Sending sending{window, message, wParam};
+void SendFromAnotherThreadAndServe(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Sending sending{window, message, wParam, lParam};
   HANDLE thread = CreateThread(nullptr, 0, SendFromOtherThread, &sending, 0, nullptr);
   ASSERT_NE(nullptr, thread);
   MSG msg;
@@ -84,32 +95,43 @@ void SendFromAnotherThreadAndServe(HWND window, UINT message, WPARAM wParam) {
   CloseHandle(thread);
 }
 
-TEST(SendOriginTest, OnlySendsOfThisThreadCountEvenInsideASendFromAnotherThread) {
+HWND MakeWindow(const char* name, WNDPROC procedure) {
   WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = RecordingProc;
+  window_class.lpfnWndProc = procedure;
   window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "SendOriginProbe";
-  ASSERT_TRUE(RegisterClassA(&window_class));
-  HWND window = CreateWindowA("SendOriginProbe", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              window_class.hInstance, nullptr);
-  ASSERT_NE(nullptr, window);
+  window_class.lpszClassName = name;
+  RegisterClassA(&window_class);
+  return CreateWindowA(name, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, window_class.hInstance,
+                       nullptr);
+}
 
-  SendMessageA(window, 0x500, 1, 0);  // no watch yet: nothing counts
+TEST(RelayWatchTest, OnlyTheWatchedWindowsRelayCountsAndOnlyOnce) {
+  recorder = MakeWindow("RelayRecorder", RecordingProc);
+  HWND relaying = MakeWindow("RelaySource", RelayingProc);
+  ASSERT_NE(nullptr, recorder);
+  ASSERT_NE(nullptr, relaying);
+
+  SendMessageA(relaying, 0x502, 1, 0x11);  // no watch yet: nothing counts
   {
-    dialog::SendOriginWatch watch;
-    ASSERT_TRUE(watch.active());
-    SendMessageA(window, 0x500, 2, 0);
-    PostMessageA(window, 0x500, 2, 0);  // same parameters as the send before, but posted
+    dialog::RelayWatch watch;
+    ASSERT_TRUE(watch.Watch(relaying, 0x502));
+    dialog::RelayWatch second;
+    EXPECT_FALSE(second.Watch(recorder, 0x502)) << "one watch per thread";
+    SendMessageA(recorder, 0x500, 2, 0x22);  // sent by this thread, but not relayed
+    PostMessageA(recorder, 0x500, 2, 0x22);
     MSG msg;
-    while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    SendFromAnotherThreadAndServe(window, 0x500, 3);
-    SendFromAnotherThreadAndServe(window, 0x502, 4);
+    while (PeekMessageA(&msg, recorder, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    SendFromAnotherThreadAndServe(recorder, 0x500, 3, 0x33);
+    SendFromAnotherThreadAndServe(relaying, 0x502, 0x10004, 0x44);
   }
-  SendMessageA(window, 0x500, 5, 0);  // the watch has ended
-  DestroyWindow(window);
+  EXPECT_EQ(reinterpret_cast<LONG_PTR>(RelayingProc), GetWindowLongPtrA(relaying, GWLP_WNDPROC));
+  SendMessageA(relaying, 0x502, 5, 0x55);  // the watch has ended
+  DestroyWindow(relaying);
+  DestroyWindow(recorder);
 
   const std::vector<std::pair<WPARAM, bool>> expected = {
-      {1, false}, {2, true}, {2, false}, {3, false}, {4, true}, {5, false}};
+      {1, false}, {1, false}, {2, false}, {2, false}, {3, false},
+      {4, true},  {4, false}, {5, false}, {5, false}};
   EXPECT_EQ(expected, seen);
 }
 

@@ -1,6 +1,11 @@
 // The device table, enumeration and matching of the simulated libraries, seen through their
 // exports and the simulated keyboard.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <dbt.h>
+extern "C" {
+#include <hidsdi.h>
+}
 
 #include <algorithm>
 #include <map>
@@ -191,6 +196,39 @@ TEST_F(KbdLibTable, InitDriverKeepsClientAndUsagePageForLaterArrivals) {
   lib.client->Pump(30);
   EXPECT_EQ(1u, lib.client->Count(kPresent));
   EXPECT_EQ(kPresent, Arrive(lib));
+}
+
+TEST_F(KbdLibTable, NotificationFiltersAndTheInterfaceRegistrationOnTheNtFamilyOnly) {
+  LoadedVariant& lib = Load(kVariants[0]);
+  Add("kbd", kZokVendor, 0x0B11, kPage, kPage);
+  GUID hid_guid;
+  HidD_GetHidGuid(&hid_guid);
+
+  auto init_driver = [&] {
+    lib.client->Clear();
+    ASSERT_EQ(1, lib.library->init_driver(lib.client->hwnd(), 0x500, kPage));
+    lib.client->Pump(50);
+    EXPECT_EQ(1u, lib.client->Count(kPresent)) << "the keyboard is enumerated either way";
+  };
+  sim.SetWindows9x(true);
+  init_driver();
+  EXPECT_EQ(0, sim.InterfaceRegistrations()) << "a 9x-family system registers nothing";
+  sim.SetWindows9x(false);
+  init_driver();
+  EXPECT_EQ(1, sim.InterfaceRegistrations());
+  NotificationFilter interfaces = sim.LastInterfaceFilter();
+  EXPECT_EQ(32u, interfaces.size);
+  EXPECT_EQ(static_cast<DWORD>(DBT_DEVTYP_DEVICEINTERFACE), interfaces.device_type);
+  EXPECT_TRUE(IsEqualGUID(hid_guid, interfaces.class_guid));
+  EXPECT_EQ("CHIDKBD", interfaces.name);
+
+  lib.library->read_device(kPage, kPage);
+  EXPECT_TRUE(WaitUntilTrue([&] { return sim.OpenNow(DevicePath("kbd")) == 1; }));
+  NotificationFilter handles = sim.LastHandleFilter();
+  EXPECT_EQ(44u, handles.size);
+  EXPECT_EQ(static_cast<DWORD>(DBT_DEVTYP_HANDLE), handles.device_type);
+  lib.library->remove_device();
+  EXPECT_TRUE(NothingOpen());
 }
 
 TEST_F(KbdLibTable, ElevenMatchesPostOnePresentMessageAndStartAtMostTenReaders) {

@@ -89,6 +89,22 @@ TEST_F(ReaderDelivery, ReportsReachTheClientWholeWithIndexAndNotice) {
   EXPECT_EQ(Sequences(session_.Reports()), (std::vector<long>{-1, -1, 7}));
 }
 
+TEST_F(ReaderDelivery, AReportWaitingAsTheReaderStartsIsDeliveredOnce) {
+  ASSERT_TRUE(sim_.AddDevice(Keyboard("rd-waiting")));
+  const std::string path = DevicePath("rd-waiting");
+  ASSERT_EQ(session_.Arrival(), kDevicePresent);
+  // The reader has the collection open but has not started its first read yet when the
+  // report comes, so that read completes at once.
+  sim_.HoldReads(true);
+  session_.library().read_device(kUsagePage, kUsage);
+  ASSERT_TRUE(WaitUntil([&] { return sim_.ReadsHeld() == 1; }));
+  ASSERT_TRUE(sim_.WriteReport(path, NumberedReport(3)));
+  sim_.HoldReads(false);
+  ASSERT_TRUE(session_.WaitForReports(1));
+  session_.client().Pump(300);
+  EXPECT_EQ(Sequences(session_.Reports()), (std::vector<long>{3}));
+}
+
 TEST_F(ReaderDelivery, BurstsArriveOnceInOrderAndWhole) {
   ASSERT_TRUE(sim_.AddDevice(Keyboard("rd-burst")));
   const std::string path = DevicePath("rd-burst");

@@ -394,7 +394,10 @@ Simulator::Simulator() {
 Simulator::~Simulator() {
   server_.reset();
   SharedAccess access;
-  if (access.state()) access.state()->device_count = 0;
+  if (access.state()) {
+    access.state()->device_count = 0;
+    access.state()->hold_reads = 0;  // a read still held would wait for good
+  }
 }
 
 bool Simulator::AddDevice(const DeviceSpec& wanted) {
@@ -530,6 +533,7 @@ std::vector<FeatureReport> Simulator::FeatureReports() {
     int count = state->feature_count < kFeatureLogCapacity ? state->feature_count : kFeatureLogCapacity;
     for (int i = 0; i < count; ++i) {
       const SharedFeatureReport& entry = state->features[i];
+      if (entry.kind != kCallFeature) continue;
       ULONG kept = entry.length < kMaxFeatureBytes ? entry.length : kMaxFeatureBytes;
       reports.push_back({entry.path, entry.micros,
                          std::vector<BYTE>(entry.bytes, entry.bytes + kept), entry.succeeded != 0});
@@ -541,6 +545,72 @@ std::vector<FeatureReport> Simulator::FeatureReports() {
 void Simulator::ClearFeatureReports() {
   SharedAccess access;
   if (access.state()) access.state()->feature_count = 0;
+}
+
+std::vector<std::string> Simulator::CallsOn(const std::string& path) {
+  SharedAccess access;
+  std::vector<std::string> calls;
+  SharedState* state = access.state();
+  int count = !state ? 0 : std::min<int>(state->feature_count, kFeatureLogCapacity);
+  for (int i = 0; i < count; ++i) {
+    const SharedFeatureReport& entry = state->features[i];
+    if (lstrcmpiA(entry.path, path.c_str()) != 0) continue;
+    if (entry.kind == kCallReader) {
+      calls.push_back("reader");
+    } else {
+      calls.push_back("feature " + std::to_string(entry.bytes[0]) + " " +
+                      std::to_string(entry.bytes[1]));
+    }
+  }
+  return calls;
+}
+
+namespace {
+
+NotificationFilter FilterOf(const SharedFilter& kept) {
+  NotificationFilter filter;
+  filter.size = kept.size;
+  filter.device_type = kept.device_type;
+  filter.class_guid = kept.class_guid;
+  filter.name.assign(kept.name, strnlen(kept.name, sizeof kept.name));
+  return filter;
+}
+
+}  // namespace
+
+long Simulator::InterfaceRegistrations() {
+  SharedAccess access;
+  return access.state() ? access.state()->interface_registrations : -1;
+}
+
+long Simulator::InterfaceNotifications() {
+  SharedAccess access;
+  return access.state() ? access.state()->interface_notifications : -1;
+}
+
+NotificationFilter Simulator::LastInterfaceFilter() {
+  SharedAccess access;
+  return access.state() ? FilterOf(access.state()->interface_filter) : NotificationFilter();
+}
+
+NotificationFilter Simulator::LastHandleFilter() {
+  SharedAccess access;
+  return access.state() ? FilterOf(access.state()->handle_filter) : NotificationFilter();
+}
+
+void Simulator::HoldReads(bool hold) {
+  SharedAccess access;
+  if (access.state()) InterlockedExchange(&access.state()->hold_reads, hold ? 1 : 0);
+}
+
+long Simulator::ReadsHeld() {
+  SharedAccess access;
+  return access.state() ? access.state()->reads_held : -1;
+}
+
+void Simulator::SetWindows9x(bool windows_9x) {
+  SharedAccess access;
+  if (access.state()) access.state()->windows_9x = windows_9x ? 1 : 0;
 }
 
 long CountProcessHandles() {

@@ -75,6 +75,14 @@ struct FeatureReport {
   bool succeeded = false;
 };
 
+// The filter of a device-notification registration, as the library gave it.
+struct NotificationFilter {
+  DWORD size = 0;          // its size field
+  DWORD device_type = 0;   // DBT_DEVTYP_DEVICEINTERFACE or DBT_DEVTYP_HANDLE
+  GUID class_guid = {};    // interface filters only
+  std::string name;        // interface filters only: its name field as 8-bit text
+};
+
 class Simulator {
  public:
   // Makes the shared state (no devices, no failures, counters and log cleared) and starts
@@ -118,7 +126,23 @@ class Simulator {
 
   Counters GetCounters();
   std::vector<FeatureReport> FeatureReports();
+  // Clears the feature reports and the calls of CallsOn.
   void ClearFeatureReports();
+  // The readers started on the device (their handles registered for notifications) and the
+  // feature reports sent to it, in call order: "reader" or "feature <id> <value>".
+  std::vector<std::string> CallsOn(const std::string& path);
+
+  // Interface registrations made by libraries since the simulator was made, those of them
+  // not yet unregistered, and the filters of the last interface and handle registrations.
+  long InterfaceRegistrations();
+  long InterfaceNotifications();
+  NotificationFilter LastInterfaceFilter();
+  NotificationFilter LastHandleFilter();
+  // While held, every read a library starts waits first (ReadsHeld counts those waiting).
+  void HoldReads(bool hold);
+  long ReadsHeld();
+  // The libraries' version query answers as a 9x-family system does.
+  void SetWindows9x(bool windows_9x);
 
  private:
   class Server;

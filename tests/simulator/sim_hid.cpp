@@ -1,6 +1,6 @@
-// The simulated hid.dll and setupapi functions that the library calls, and a watch on its
-// device-handle notifications. Interfaces are the
-// devices in the shared state; their paths are named pipes served by the simulator, opened
+// The simulated hid.dll and setupapi functions that the library calls, and watches on its
+// device notifications, reads and version query. Interfaces are the devices in the shared
+// state; their paths are named pipes served by the simulator, opened
 // with the real CreateFileA. A handle is traced back to its device by its pipe name.
 #ifndef _SETUPAPI_
 #define _SETUPAPI_  // define the setupapi functions here instead of importing them
@@ -19,6 +19,7 @@ extern "C" {
 #include <map>
 #include <mutex>
 #include <new>
+#include <set>
 #include <string>
 
 #include "sim_shared.h"
@@ -91,24 +92,57 @@ bool WithDeviceOf(HANDLE handle, Use use) {
   return use(*access.state(), access.state()->devices[index]);
 }
 
-// Handle registrations of this process and the device path each was made for.
-std::map<HDEVNOTIFY, std::string>& HandleRegistrations() {
-  static std::map<HDEVNOTIFY, std::string> registrations;
-  return registrations;
+// Appends an entry to the device-call log; its time and kind are set, the rest is zero.
+SharedFeatureReport* LogDeviceCall(SharedState& state, const SharedDevice& device,
+                                   DeviceCallKind kind) {
+  if (state.feature_count++ >= kFeatureLogCapacity) return nullptr;
+  SharedFeatureReport& entry = state.features[state.feature_count - 1];
+  memset(&entry, 0, sizeof entry);
+  entry.kind = kind;
+  strcpy(entry.path, device.path);
+  entry.micros = NowMicros();
+  return &entry;
 }
-std::mutex registrations_mutex;
+
+// The filter as the library gave it: its size field, device type and, for an interface
+// filter, class and the start of its name.
+SharedFilter CopyFilter(const DEV_BROADCAST_HDR* header) {
+  SharedFilter copy = {};
+  copy.size = header->dbch_size;
+  copy.device_type = header->dbch_devicetype;
+  if (header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
+    const auto* filter = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(header);
+    copy.class_guid = filter->dbcc_classguid;
+    strncpy(copy.name, filter->dbcc_name, sizeof copy.name - 1);
+  }
+  return copy;
+}
+
+// The registrations of this process: for each handle registration the device path it was
+// made for, and the interface registrations. Never destroyed, so that a library's own end,
+// which unregisters after the run-time has destroyed static objects, still finds them.
+struct Registrations {
+  std::mutex mutex;
+  std::map<HDEVNOTIFY, std::string> handles;
+  std::set<HDEVNOTIFY> interfaces;
+};
+Registrations& TheRegistrations() {
+  static Registrations* registrations = new Registrations;
+  return *registrations;
+}
 
 void RememberHandleRegistration(HDEVNOTIFY registration, const char* path) {
-  std::lock_guard<std::mutex> lock(registrations_mutex);
-  HandleRegistrations()[registration] = path;
+  std::lock_guard<std::mutex> lock(TheRegistrations().mutex);
+  TheRegistrations().handles[registration] = path;
 }
 
 std::string ForgetHandleRegistration(HDEVNOTIFY registration) {
-  std::lock_guard<std::mutex> lock(registrations_mutex);
-  auto found = HandleRegistrations().find(registration);
-  if (found == HandleRegistrations().end()) return std::string();
+  std::lock_guard<std::mutex> lock(TheRegistrations().mutex);
+  auto& handles = TheRegistrations().handles;
+  auto found = handles.find(registration);
+  if (found == handles.end()) return std::string();
   std::string path = found->second;
-  HandleRegistrations().erase(found);
+  handles.erase(found);
   return path;
 }
 
@@ -264,30 +298,42 @@ NTSTATUS NTAPI HidP_GetCaps(PHIDP_PREPARSED_DATA preparsed, PHIDP_CAPS caps) {
 BOOLEAN NTAPI HidD_SetFeature(HANDLE handle, PVOID report, ULONG length) {
   return WithDeviceOf(handle, [&](SharedState& state, SharedDevice& device) {
     bool ok = (device.failures & kFailFeature) == 0;
-    if (state.feature_count < kFeatureLogCapacity) {
-      SharedFeatureReport& entry = state.features[state.feature_count];
-      strcpy(entry.path, device.path);
-      entry.micros = NowMicros();
-      entry.length = length;
-      memset(entry.bytes, 0, sizeof(entry.bytes));
-      memcpy(entry.bytes, report, length < kMaxFeatureBytes ? length : kMaxFeatureBytes);
-      entry.succeeded = ok;
+    if (SharedFeatureReport* entry = LogDeviceCall(state, device, kCallFeature)) {
+      entry->length = length;
+      memcpy(entry->bytes, report, length < kMaxFeatureBytes ? length : kMaxFeatureBytes);
+      entry->succeeded = ok;
     }
-    state.feature_count++;
     return ok;
   });
 }
 
 // The library's RegisterDeviceNotificationA and UnregisterDeviceNotification (renamed in its
-// simulated build, see CMakeLists.txt): passed on to the platform; a registration for a
-// device's handle is counted for that device until it is unregistered.
+// simulated build, see CMakeLists.txt): passed on to the platform; the filter of each is kept,
+// interface registrations are counted, and a registration for a device's handle (a reader's
+// start) is logged and counted for that device until it is unregistered.
 HDEVNOTIFY WINAPI SimRegisterDeviceNotificationA(HANDLE recipient, LPVOID filter, DWORD flags) {
   HDEVNOTIFY registration = RegisterDeviceNotificationA(recipient, filter, flags);
   auto* header = static_cast<DEV_BROADCAST_HDR*>(filter);
-  if (!registration || !header || header->dbch_devicetype != DBT_DEVTYP_HANDLE) return registration;
+  if (!registration || !header) return registration;
+  if (header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
+    {
+      std::lock_guard<std::mutex> lock(TheRegistrations().mutex);
+      TheRegistrations().interfaces.insert(registration);
+    }
+    SharedAccess access;
+    if (access.state()) {
+      access.state()->interface_filter = CopyFilter(header);
+      access.state()->interface_registrations++;
+      access.state()->interface_notifications++;
+    }
+    return registration;
+  }
+  if (header->dbch_devicetype != DBT_DEVTYP_HANDLE) return registration;
   HANDLE handle = static_cast<DEV_BROADCAST_HANDLE*>(filter)->dbch_handle;
-  WithDeviceOf(handle, [&](SharedState&, SharedDevice& device) {
+  WithDeviceOf(handle, [&](SharedState& state, SharedDevice& device) {
     device.handle_notifications++;
+    state.handle_filter = CopyFilter(header);
+    LogDeviceCall(state, device, kCallReader);
     RememberHandleRegistration(registration, device.path);
     return true;
   });
@@ -295,13 +341,39 @@ HDEVNOTIFY WINAPI SimRegisterDeviceNotificationA(HANDLE recipient, LPVOID filter
 }
 
 BOOL WINAPI SimUnregisterDeviceNotification(HDEVNOTIFY registration) {
+  bool interface_registration;
+  {
+    std::lock_guard<std::mutex> lock(TheRegistrations().mutex);
+    interface_registration = TheRegistrations().interfaces.erase(registration) != 0;
+  }
   std::string path = ForgetHandleRegistration(registration);
-  if (!path.empty()) {
+  if (interface_registration || !path.empty()) {
     SharedAccess access;
-    int index = access.state() ? FindDevice(*access.state(), path.c_str()) : -1;
+    int index = access.state() && !path.empty() ? FindDevice(*access.state(), path.c_str()) : -1;
     if (index >= 0) access.state()->devices[index].handle_notifications--;
+    if (access.state() && interface_registration) access.state()->interface_notifications--;
   }
   return UnregisterDeviceNotification(registration);
+}
+
+// The library's ReadFileEx: while reads are held, waits before starting the read.
+BOOL WINAPI SimReadFileEx(HANDLE file, LPVOID buffer, DWORD bytes, LPOVERLAPPED overlapped,
+                          LPOVERLAPPED_COMPLETION_ROUTINE completion) {
+  SharedState* state = UnlockedState();
+  if (state && state->hold_reads) {
+    InterlockedIncrement(&state->reads_held);
+    while (state->hold_reads) Sleep(5);
+    InterlockedDecrement(&state->reads_held);
+  }
+  return ReadFileEx(file, buffer, bytes, overlapped, completion);
+}
+
+// The library's GetVersion: the platform's, with the high bit of a 9x-family system when
+// the simulator says so.
+DWORD WINAPI SimGetVersion() {
+  SharedState* state = UnlockedState();
+  DWORD version = GetVersion();
+  return state && state->windows_9x ? version | 0x80000000u : version;
 }
 
 // The import entries the renamed calls go through.
@@ -309,5 +381,7 @@ void* sim_register_import __asm__("__imp__SimRegisterDeviceNotificationA@12") =
     reinterpret_cast<void*>(&SimRegisterDeviceNotificationA);
 void* sim_unregister_import __asm__("__imp__SimUnregisterDeviceNotification@4") =
     reinterpret_cast<void*>(&SimUnregisterDeviceNotification);
+void* sim_read_import __asm__("__imp__SimReadFileEx@20") = reinterpret_cast<void*>(&SimReadFileEx);
+void* sim_version_import __asm__("__imp__SimGetVersion@0") = reinterpret_cast<void*>(&SimGetVersion);
 
 }  // extern "C"

@@ -41,6 +41,8 @@ SharedAccess::~SharedAccess() {
   if (mutex_) ReleaseMutex(mutex_);
 }
 
+SharedState* UnlockedState() { return MappedState(false); }
+
 long long NowMicros() {
   static LARGE_INTEGER frequency = [] {
     LARGE_INTEGER f;

@@ -33,7 +33,22 @@ struct SharedDevice {
                               // unregistered
 };
 
+// What an entry of the device-call log records.
+enum DeviceCallKind : LONG {
+  kCallFeature = 0,  // HidD_SetFeature
+  kCallReader = 1,   // a handle registered for notifications: a reader started on the device
+};
+
+// The filter of one device-notification registration, as the library gave it.
+struct SharedFilter {
+  DWORD size;         // the size field
+  DWORD device_type;
+  GUID class_guid;    // interface filters only
+  char name[16];      // interface filters only: the start of the name field
+};
+
 struct SharedFeatureReport {
+  LONG kind;  // DeviceCallKind
   char path[kMaxPathBytes];
   long long micros;  // NowMicros() when HidD_SetFeature was called
   ULONG length;      // length passed by the caller
@@ -56,7 +71,15 @@ struct SharedState {
   LONG preparsed_got;
   LONG preparsed_freed;
   LONG feature_count;        // entries ever logged (the log keeps the first capacity ones)
-  SharedFeatureReport features[kFeatureLogCapacity];
+  SharedFeatureReport features[kFeatureLogCapacity];  // device calls, in call order
+  // The library's own platform calls.
+  LONG hold_reads;           // ReadFileEx waits before it starts a read while this is set
+  LONG reads_held;           // reads waiting so now
+  LONG windows_9x;           // GetVersion answers as a 9x-family system does
+  LONG interface_registrations;  // interface registrations made
+  LONG interface_notifications;  // interface registrations not yet unregistered
+  SharedFilter interface_filter;  // of the last interface registration
+  SharedFilter handle_filter;     // of the last handle registration
 };
 
 // Exclusive access to the shared state while alive. state() is nullptr when no simulator
@@ -73,6 +96,10 @@ class SharedAccess {
   SharedState* state_ = nullptr;
   HANDLE mutex_ = nullptr;
 };
+
+// The shared state without the lock, for reading or setting one word; nullptr when no
+// simulator has made it.
+SharedState* UnlockedState();
 
 // Microseconds of the machine's performance counter; comparable between processes.
 long long NowMicros();

@@ -1,7 +1,5 @@
 #include "dialog.h"
 
-#include "send_origin.h"
-
 namespace dialog {
 
 const MessageMapEntry Dialog::kEntries[] = {
@@ -36,7 +34,6 @@ INT_PTR Dialog::DoModal() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   modal_result_ = -1;
   in_modal_loop_ = true;
-  SendOriginWatch send_origins;
   if (!CreateDialogParamW(instance, MAKEINTRESOURCEW(template_id_), parent_, DialogProc,
                           reinterpret_cast<LPARAM>(this))) {
     in_modal_loop_ = false;
@@ -83,22 +80,19 @@ LRESULT CALLBACK Dialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (!self) return DefDlgProcW(hwnd, message, wParam, lParam);  // after WM_NCDESTROY
   const MessageMapEntry* entry = FindMessageEntry(self->GetMessageMap(), message);
   if (entry && entry->result == MessageResult::kMessageResult)
-    return self->RunHandler(*entry, message, wParam, lParam);
+    return self->RunHandler(*entry, wParam, lParam);
   return CallWindowProcW(self->manager_proc_, hwnd, message, wParam, lParam);
 }
 
-LRESULT Dialog::RunHandler(const MessageMapEntry& entry, UINT message, WPARAM wParam,
-                           LPARAM lParam) {
-  if (entry.senders == Senders::kOwnThreadSendOnly &&
-      !TakeSentByThisThread(hwnd_, message, wParam, lParam))
-    return 0;
+LRESULT Dialog::RunHandler(const MessageMapEntry& entry, WPARAM wParam, LPARAM lParam) {
+  if (entry.senders == Senders::kRelayedOnly && !TakeRelayed(wParam, lParam)) return 0;
   return (this->*entry.handler)(wParam, lParam);
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), message);
   if (!entry) return FALSE;
-  LRESULT value = RunHandler(*entry, message, wParam, lParam);
+  LRESULT value = RunHandler(*entry, wParam, lParam);
   DialogProcAnswer answer = AnswerFor(entry->result, value);
   if (answer.store_result) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, answer.message_result);
   return answer.return_value;

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "message_map.h"
+#include "relayed_send.h"
 
 namespace dialog {
 
@@ -33,6 +34,10 @@ class Dialog {
   virtual void OnOK();
   virtual void OnCancel();
 
+  // Starts watching `window` of this thread for `message`, which it relays to this dialog:
+  // entries with Senders::kRelayedOnly are honoured only for such relays (relayed_send.h).
+  bool WatchRelay(HWND window, UINT message) { return relay_watch_.Watch(window, message); }
+
   // The base map, for derived maps to name as theirs.
   static const MessageMap kMessageMap;
 
@@ -42,7 +47,7 @@ class Dialog {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Runs the entry's handler if its senders are honoured; 0 otherwise.
-  LRESULT RunHandler(const MessageMapEntry& entry, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT RunHandler(const MessageMapEntry& entry, WPARAM wParam, LPARAM lParam);
   LRESULT HandleInitDialog(WPARAM, LPARAM);
   LRESULT HandleCommand(WPARAM wParam, LPARAM);
 
@@ -54,6 +59,7 @@ class Dialog {
   WNDPROC manager_proc_ = nullptr;
   bool in_modal_loop_ = false;
   INT_PTR modal_result_ = 0;
+  RelayWatch relay_watch_;
 };
 
 }  // namespace dialog

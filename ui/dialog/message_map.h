@@ -27,10 +27,11 @@ enum class MessageResult {
 
 enum class Senders {
   kAny,
-  // Only a send from the dialog's own thread is honoured: a message sent from another thread
-  // or process, or posted, is ignored (its handler does not run; the sender gets 0). For
+  // Only the relay of the message the dialog watches (Dialog::WatchRelay) is honoured: the
+  // same message sent from another thread or process, posted, or sent by this thread other
+  // than as that relay, is ignored (its handler does not run; the sender gets 0). For
   // messages whose lParam is an address in this process.
-  kOwnThreadSendOnly,
+  kRelayedOnly,
 };
 
 struct MessageMapEntry {
