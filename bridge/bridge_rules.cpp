@@ -18,12 +18,6 @@ PowerAction ActionForPowerEvent(WPARAM event) {
   }
 }
 
-LPARAM ForwardedKeyValue(const unsigned char* report) {
-  DWORD value = static_cast<DWORD>(report[0]) | static_cast<DWORD>(report[1]) << 8 |
-                static_cast<DWORD>(report[2]) << 16 | static_cast<DWORD>(report[3]) << 24;
-  return static_cast<LPARAM>(value);
-}
-
 FeatureReport MakeFeatureReport(unsigned char report_id, unsigned char value) {
   return {report_id, value, 0, 0, 0};
 }

@@ -5,20 +5,12 @@
 
 #include <array>
 
+#include "contracts/keyboard_library.h"
+
 namespace bridge {
 
-constexpr UINT kKeyReportMessage = 0x500;
-constexpr UINT kForwardedKeyMessage = 0x500;
-constexpr UINT kDevicePresentMessage = 0x600;
-constexpr UINT kDeviceAbsentMessage = 0x700;
-constexpr UINT kFeaturesOffMessage = 0x702;
-// The library's hidden window (class kLibraryWindowClass, made on the dialog's thread by
-// InitDriver) gets each reader report as kReaderReportMessage and sends it on to the dialog
-// as kKeyReportMessage.
-constexpr UINT kReaderReportMessage = 0x502;
-constexpr char kLibraryWindowClass[] = "ZOKUSBClass";
-constexpr int kKeyboardUsagePage = 0xFF00;
-constexpr int kKeyboardUsage = 0xFF00;
+// The number the bridge gives InitDriver for key reports.
+constexpr UINT kKeyReportMessage = contracts::kDefaultKeyReportMessage;
 
 // Whether the arguments (the command line after the program name) ask a running copy to
 // stop: only a lower-case "q" as their first character does.
@@ -27,11 +19,22 @@ bool AsksToQuit(const char* arguments);
 enum class PowerAction { kNothing, kRemoveDevice, kDeviceArrival };
 PowerAction ActionForPowerEvent(WPARAM event);
 
-// lParam of the forwarded key message: bytes 0 to 3 of the input report, little-endian.
-LPARAM ForwardedKeyValue(const unsigned char* report);
-
 // A 5-byte feature report: report id, value, three zero bytes.
-using FeatureReport = std::array<unsigned char, 5>;
+using FeatureReport = std::array<unsigned char, contracts::kFeatureReportLength>;
 FeatureReport MakeFeatureReport(unsigned char report_id, unsigned char value);
+
+// The feature reports the bridge sets, in order: report id and value.
+struct FeatureSetting {
+  unsigned char report_id;
+  unsigned char value;
+};
+// On arrival of the keyboard: both reports to 2, then both to 0, a pause between each two.
+constexpr FeatureSetting kArrivalFeatures[] = {{2, 2}, {3, 2}, {2, 0}, {3, 0}};
+// On the connect request: both reports to 2, a pause between them.
+constexpr FeatureSetting kConnectFeatures[] = {{2, 2}, {3, 2}};
+// On the features-off request: both reports to 0, without a pause.
+constexpr FeatureSetting kFeaturesOff[] = {{2, 0}, {3, 0}};
+// The pause between two feature reports of the arrival and connect sequences.
+constexpr DWORD kFeaturePauseMs = 100;
 
 }  // namespace bridge

@@ -1,6 +1,7 @@
 #include "key_bridge_app.h"
 
 #include "bridge_rules.h"
+#include "contracts/key_bridge.h"
 #include "key_bridge_dialog.h"
 
 namespace bridge {
@@ -12,7 +13,7 @@ KeyBridgeApp the_app;
 }  // namespace
 
 bool KeyBridgeApp::InitInstance() {
-  HWND running = FindWindowA("#32770", "KeyBridge");
+  HWND running = FindWindowA(contracts::kBridgeWindowClass, contracts::kBridgeWindowTitle);
   bool quit = AsksToQuit(arguments());
   if (running) {
     if (quit) PostMessageA(running, WM_QUIT, 0, 0);

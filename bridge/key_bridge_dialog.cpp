@@ -1,11 +1,13 @@
 #include "key_bridge_dialog.h"
 
+#include "contracts/hotkey_handler.h"
+#include "contracts/key_bridge.h"
 #include "exports.h"  // the keyboard library's five functions, imported by ordinal
 #include "resource.h"
 
 namespace bridge {
 
-const UINT kKeyboardConnectMessage = RegisterWindowMessageA("ZOKKBDPNPCONNECT");
+const UINT kKeyboardConnectMessage = RegisterWindowMessageA(contracts::kKeyboardConnectMessageName);
 
 namespace {
 
@@ -13,17 +15,25 @@ using dialog::Handler;
 using dialog::MessageResult;
 using dialog::Senders;
 
-void SendFeatureReport(unsigned char report_id, unsigned char value) {
-  FeatureReport report = MakeFeatureReport(report_id, value);
-  SetKbdFeatures(kKeyboardUsagePage, kKeyboardUsage, report.data());
+using contracts::kKeyboardUsage;
+using contracts::kKeyboardUsagePage;
+
+// The settings in order; with a pause, the pause stands between each two.
+template <size_t N>
+void SetFeatures(const FeatureSetting (&settings)[N], DWORD pause_ms) {
+  for (size_t i = 0; i < N; ++i) {
+    if (i > 0 && pause_ms > 0) Sleep(pause_ms);
+    FeatureReport report = MakeFeatureReport(settings[i].report_id, settings[i].value);
+    SetKbdFeatures(kKeyboardUsagePage, kKeyboardUsage, report.data());
+  }
 }
 
 void StartReading() { ReadDevice(kKeyboardUsagePage, kKeyboardUsage); }
 
 BOOL CALLBACK KeepIfLibraryWindow(HWND window, LPARAM found) {
-  char name[sizeof kLibraryWindowClass + 1] = {};
+  char name[sizeof contracts::kLibraryWindowClass + 1] = {};
   GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, kLibraryWindowClass) != 0) return TRUE;
+  if (lstrcmpA(name, contracts::kLibraryWindowClass) != 0) return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
 }
@@ -48,13 +58,13 @@ const dialog::MessageMapEntry KeyBridgeDialog::kEntries[] = {
     // its readers is delivering at that moment.
     {kKeyReportMessage, nullptr, MessageResult::kMessageResult, Senders::kRelayedOnly,
      Handler(&KeyBridgeDialog::OnKeyReport)},
-    {kDevicePresentMessage, nullptr, MessageResult::kMessageResult, Senders::kAny,
+    {contracts::kDevicePresentMessage, nullptr, MessageResult::kMessageResult, Senders::kAny,
      Handler(&KeyBridgeDialog::OnDevicePresent)},
-    {kDeviceAbsentMessage, nullptr, MessageResult::kMessageResult, Senders::kAny,
+    {contracts::kDeviceAbsentMessage, nullptr, MessageResult::kMessageResult, Senders::kAny,
      Handler(&KeyBridgeDialog::OnDeviceAbsent)},
     {WM_POWERBROADCAST, nullptr, MessageResult::kMessageResult, Senders::kAny,
      Handler(&KeyBridgeDialog::OnPowerBroadcast)},
-    {kFeaturesOffMessage, nullptr, MessageResult::kMessageResult, Senders::kAny,
+    {contracts::kFeaturesOffMessage, nullptr, MessageResult::kMessageResult, Senders::kAny,
      Handler(&KeyBridgeDialog::OnFeaturesOff)},
     {0, &kKeyboardConnectMessage, MessageResult::kMessageResult, Senders::kAny,
      Handler(&KeyBridgeDialog::OnKeyboardConnect)},
@@ -75,7 +85,7 @@ BOOL KeyBridgeDialog::OnInitDialog() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   InitDriver(hwnd(), kKeyReportMessage, kKeyboardUsagePage);
-  WatchRelay(LibraryWindowOfThisThread(), kReaderReportMessage);
+  WatchRelay(LibraryWindowOfThisThread(), contracts::kReaderReportMessage);
   return TRUE;
 }
 
@@ -92,23 +102,17 @@ LRESULT KeyBridgeDialog::OnQueryDragIcon(WPARAM, LPARAM) {
 // The report lives only while the library's send lasts: its first four bytes are copied into
 // the posted message. The hot-key handler's window is looked up anew every time.
 LRESULT KeyBridgeDialog::OnKeyReport(WPARAM index, LPARAM report) {
-  HWND handler = FindWindowA("AfxFrameOrView42sud", "ZOKHkWND");
+  HWND handler = FindWindowA(contracts::kHotkeyWindowClass, contracts::kBridgeHotkeyWindowTitle);
   if (handler && report) {
-    PostMessageA(handler, kForwardedKeyMessage, index,
-                 ForwardedKeyValue(reinterpret_cast<const unsigned char*>(report)));
+    const uint32_t first_bytes = contracts::ReportFirstFourBytes(reinterpret_cast<const unsigned char*>(report));
+    PostMessageA(handler, contracts::kForwardedKeyMessage, index, static_cast<LPARAM>(first_bytes));
   }
   return 1;
 }
 
 LRESULT KeyBridgeDialog::OnDevicePresent(WPARAM, LPARAM) {
   StartReading();
-  SendFeatureReport(2, 2);
-  Sleep(100);
-  SendFeatureReport(3, 2);
-  Sleep(100);
-  SendFeatureReport(2, 0);
-  Sleep(100);
-  SendFeatureReport(3, 0);
+  SetFeatures(kArrivalFeatures, kFeaturePauseMs);
   return 1;
 }
 
@@ -133,8 +137,7 @@ LRESULT KeyBridgeDialog::OnPowerBroadcast(WPARAM event, LPARAM) {
 }
 
 LRESULT KeyBridgeDialog::OnFeaturesOff(WPARAM, LPARAM) {
-  SendFeatureReport(2, 0);
-  SendFeatureReport(3, 0);
+  SetFeatures(kFeaturesOff, 0);
   return 1;
 }
 
@@ -142,9 +145,7 @@ LRESULT KeyBridgeDialog::OnFeaturesOff(WPARAM, LPARAM) {
 LRESULT KeyBridgeDialog::OnKeyboardConnect(WPARAM request, LPARAM) {
   if (request != 0) return static_cast<LRESULT>(request);
   StartReading();
-  SendFeatureReport(2, 2);
-  Sleep(100);
-  SendFeatureReport(3, 2);
+  SetFeatures(kConnectFeatures, kFeaturePauseMs);
   return 1;
 }
 

@@ -8,7 +8,8 @@
 
 namespace bridge {
 
-// Number of "ZOKKBDPNPCONNECT", registered when the program starts.
+// Number of the keyboard connect message (contracts/key_bridge.h), registered when the program
+// starts.
 extern const UINT kKeyboardConnectMessage;
 
 class KeyBridgeDialog : public dialog::Dialog {

@@ -14,7 +14,7 @@ int __stdcall SetKbdFeatures(int usage_page, int usage, void* report);
 int __stdcall RemoveDevice();
 // Starts a reader for each qualifying collection (at most 10 per call). Returns 1.
 int __stdcall ReadDevice(int usage_page, int usage);
-// Enumerates afresh and posts DevicePresentMessage or DeviceAbsentMessage to the client.
+// Enumerates afresh and posts the device present or absent message to the client.
 // Returns the PostMessageA result.
 int __stdcall DeviceArrival();
 }

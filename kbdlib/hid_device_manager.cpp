@@ -10,7 +10,7 @@
 #include "variant.h"
 
 HWND ClientWindow = nullptr;
-UINT KeyReportMessage = 0x500;
+UINT KeyReportMessage = contracts::kDefaultKeyReportMessage;
 int DriverUsagePage = 0;
 int MatchedList[kMatchedListSize] = {};
 int MatchedCount = 0;
@@ -264,9 +264,9 @@ int HidDeviceManager::SetKbdFeatures(int usage_page, int usage, void* report) {
   for (int i = 0; i < device_count; ++i) {
     if (!MatchesForFeatures(device_table[i], usage_page, usage)) continue;
     if (IsDeviceOpen(i)) {
-      SendFeatureReport(i, report, kFeatureReportLength);
+      SendFeatureReport(i, report, contracts::kFeatureReportLength);
     } else if (OpenDeviceHandle(i, false)) {
-      SendFeatureReport(i, report, kFeatureReportLength);
+      SendFeatureReport(i, report, contracts::kFeatureReportLength);
       CloseDeviceHandle(i);
     }
   }
@@ -291,7 +291,7 @@ int HidDeviceManager::DeviceArrival() {
   for (int i = 0; i < count && MatchedCount < kMatchedListSize; ++i) {
     if (MatchesForArrival(device_table[i], DriverUsagePage)) MatchedList[MatchedCount++] = i;
   }
-  UINT message = MatchedCount > 0 ? DevicePresentMessage : DeviceAbsentMessage;
+  const UINT message = MatchedCount > 0 ? contracts::kDevicePresentMessage : contracts::kDeviceAbsentMessage;
   return PostMessageA(ClientWindow, message, 0, 0);
 }
 

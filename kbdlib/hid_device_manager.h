@@ -14,11 +14,6 @@
 constexpr int kReaderSlotCount = 30;   // readers exist only for device-table indices 0 to 29
 constexpr int kMatchedListSize = 10;   // at most this many matched collections are kept
 constexpr int kMaxPathChars = 259;     // longest interface path accepted, without terminator
-constexpr int kFeatureReportLength = 5;
-
-// Fixed message numbers posted to the client window by DeviceArrival.
-constexpr UINT DevicePresentMessage = 0x600;
-constexpr UINT DeviceAbsentMessage = 0x700;
 
 // One HID interface present at the last enumeration; its position in the table is the
 // device-table index that travels with every key report. A record whose path is empty has
@@ -110,7 +105,7 @@ class HidDeviceManager {
   int CloseDeviceHandle(int index);
   BOOL SendFeatureReport(int index, void* report, ULONG length);
 
-  // Fields, in the order of the design.
+  // The manager's fields.
   HWND notification_window = nullptr;  // receives device notifications; set by
                                        // RegisterInterfaceNotification
   int device_count = 0;                // entries in device_table
@@ -130,7 +125,7 @@ class HidDeviceManager {
 
 // Library state beside the manager (one copy per process).
 extern HWND ClientWindow;              // window given to InitDriver; gets every message
-extern UINT KeyReportMessage;          // number of the key-report message, 0x500 by default
+extern UINT KeyReportMessage;          // number of the key-report message given to InitDriver
 extern int DriverUsagePage;            // usage page given to InitDriver; used by DeviceArrival
 extern int MatchedList[kMatchedListSize];  // matched device-table indices, in table order
 extern int MatchedCount;               // valid entries of MatchedList, 0 to 10

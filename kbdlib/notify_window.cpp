@@ -6,9 +6,6 @@ HWND NotifyWindow = nullptr;
 
 namespace {
 
-const char kWindowClass[] = "ZOKUSBClass";
-const char kWindowTitle[] = "ZOKUSBKEYMSG";
-
 NotifyWindowHandlers handlers = {};
 bool wide_names = false;
 
@@ -24,10 +21,10 @@ int CreateNotifyWindow(HINSTANCE module, bool wide, const NotifyWindowHandlers& 
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   window_class.lpszMenuName = "";
-  window_class.lpszClassName = kWindowClass;
+  window_class.lpszClassName = contracts::kLibraryWindowClass;
   if (!RegisterClassA(&window_class)) return 0;
-  NotifyWindow = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                 nullptr, module, nullptr);
+  NotifyWindow = CreateWindowExA(0, contracts::kLibraryWindowClass, contracts::kLibraryWindowTitle, WS_POPUP, 0,
+                                 0, 0, 0, nullptr, nullptr, module, nullptr);
   ShowWindow(NotifyWindow, SW_HIDE);
   // The idle loop runs until the process ends; its handle is not needed.
   HANDLE idle = CreateThread(nullptr, 0, IdleMessageLoop, nullptr, 0, nullptr);
@@ -54,7 +51,7 @@ LRESULT CALLBACK NotifyWndProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_DEVICECHANGE:
       if (handlers.device_change) handlers.device_change(ReadDeviceChange(wparam, lparam, wide_names));
       return 0;
-    case ReaderReportMessage:
+    case contracts::kReaderReportMessage:
       if (handlers.reader_report) handlers.reader_report(wparam, lparam);
       return 0;
     default:

@@ -1,4 +1,4 @@
-// The library's hidden notification window ("ZOKUSBClass" / "ZOKUSBKEYMSG") and its idle
+// The library's hidden notification window (contracts::kLibraryWindowClass / Title) and its idle
 // message-loop thread. The window decodes what reaches it and hands it to the handlers its
 // creator gives; it knows nothing of the device table.
 #pragma once
@@ -9,7 +9,7 @@
 struct NotifyWindowHandlers {
   // A WM_DEVICECHANGE notification, decoded.
   void (*device_change)(const DeviceChange& change);
-  // A ReaderReportMessage: device-table index and report address, as sent.
+  // A reader's report message: device-table index and report address, as sent.
   void (*reader_report)(WPARAM index, LPARAM report);
 };
 

@@ -41,8 +41,8 @@ struct ReaderContext {
   OVERLAPPED overlapped;    // of the pending read; hEvent carries the context
   // The passes read into the two buffers in turn, so a report completing while the previous
   // one is delivered never lands in the memory being delivered.
-  unsigned char buffers[2][kInputReportLength];
-  // The buffer being delivered by the pending ReaderReportMessage, or nullptr; the receiver
+  unsigned char buffers[2][contracts::kInputReportLength];
+  // The buffer being delivered by the pending reader report message, or nullptr; the receiver
   // honours the message only for this address, and only once.
   void* volatile delivering;
 };
@@ -61,12 +61,6 @@ VOID CALLBACK WakeReader(ULONG_PTR) {}
 
 bool StopRequested(const ReaderContext* context) { return context->stop != 0; }
 
-LPARAM FirstFourBytes(const unsigned char* report) {
-  return static_cast<LPARAM>(static_cast<DWORD>(report[0]) | static_cast<DWORD>(report[1]) << 8 |
-                             static_cast<DWORD>(report[2]) << 16 |
-                             static_cast<DWORD>(report[3]) << 24);
-}
-
 // Queues the next read, unless the reader was stopped (and its handle taken away).
 bool QueueRead(ReaderContext* context, unsigned char* buffer) {
   ZeroMemory(&context->overlapped, sizeof context->overlapped);
@@ -74,7 +68,7 @@ bool QueueRead(ReaderContext* context, unsigned char* buffer) {
   context->read_done = 0;
   EnterCriticalSection(&context->handle_lock);
   bool queued = context->handle && !StopRequested(context) &&
-                ReadFileEx(context->handle, buffer, kInputReportLength, &context->overlapped,
+                ReadFileEx(context->handle, buffer, contracts::kInputReportLength, &context->overlapped,
                            ReadCompletion);
   LeaveCriticalSection(&context->handle_lock);
   return queued;
@@ -84,11 +78,11 @@ bool QueueRead(ReaderContext* context, unsigned char* buffer) {
 // notice with its first four bytes.
 void Deliver(ReaderContext* context, unsigned char* report) {
   InterlockedExchangePointer(const_cast<void**>(&context->delivering), report);
-  SendMessageA(context->window, ReaderReportMessage, static_cast<WPARAM>(context->index),
+  SendMessageA(context->window, contracts::kReaderReportMessage, static_cast<WPARAM>(context->index),
                reinterpret_cast<LPARAM>(report));
   InterlockedExchangePointer(const_cast<void**>(&context->delivering), nullptr);
-  PostMessageA(context->window, ReaderNoticeMessage, static_cast<WPARAM>(context->index),
-               FirstFourBytes(report));
+  PostMessageA(context->window, contracts::kReaderNoticeMessage, static_cast<WPARAM>(context->index),
+               static_cast<LPARAM>(contracts::ReportFirstFourBytes(report)));
 }
 
 // Waits in alertable steps until the pending read completes (true) or a stop is requested.

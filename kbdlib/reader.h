@@ -7,9 +7,7 @@
 
 #include <vector>
 
-constexpr int kInputReportLength = 32;
-constexpr UINT ReaderNoticeMessage = 0x501;
-constexpr UINT ReaderReportMessage = 0x502;
+#include "contracts/keyboard_library.h"
 
 // One reader: its thread, stop flag, handle, report buffers and overlapped record.
 struct ReaderContext;

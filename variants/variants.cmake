@@ -1,5 +1,6 @@
-# The ZOK and YEV keyboard variants. Everything that differs between them is in this folder:
-# variants/<name>/variant.h (USB identifiers, key rows, pictures) and the names below.
+# The ZOK and YEV keyboard variants. variants/<name>/variant.h says which variant a build is
+# (the code asks variant::kIsYev where the two differ) and holds the USB identifiers the
+# library accepts; the names below name each variant's deliverables.
 set(ZOK_VARIANTS ZOK YEV)
 set(ZOK_VARIANT_ZOK_CONFIG zokcfg)
 set(ZOK_VARIANT_YEV_CONFIG yevcfg)

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "contracts/hotkey_handler.h"
 #include "store/contracts.h"
 #include "main_window/main_window.h"
 #include "store/program_texts.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "main_window/main_window_layout.h"
-#include "store/contracts.h"
+#include "contracts/hotkey_handler.h"
 #include "store/text_conversions.h"
 #include "variant.h"
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "contracts/hotkey_handler.h"
 #include "store/contracts.h"
 #include "form/dialogs.h"
 #include "main_window/language_captions.h"
@@ -49,7 +50,7 @@ void HideNumPadGroupAndLayOut(Tzokcfg_0& window) {
 }
 
 int SendConfigHello(HWND main_window, int count) {
-  HWND handler = FindWindowW(kHotkeyWindowClass, kHotkeyWindowTitle);
+  HWND handler = FindWindowA(kHotkeyWindowClass, kConfigHotkeyWindowTitle);
   if (!handler) return 0;
   // Messages sent to this thread are still handled while a send waits (SMTO_NORMAL); a handler
   // that stops answering costs at most the limit once, the later sends give up at once.

@@ -1,5 +1,6 @@
-// Names and numbers this program shares with programs and data outside it: the hot-key
-// handler, the tray-icon program, the help starter, the installation and the data folder.
+// Names and numbers this program shares with programs and data outside it: the tray-icon
+// program, the help starter, the installation and the data folder. What it shares with the
+// hot-key handler, which the key-event bridge meets too, is in contracts/hotkey_handler.h.
 #pragma once
 
 namespace contracts {
@@ -7,16 +8,6 @@ namespace contracts {
 // Single instance: the application window another copy looks for.
 constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
 constexpr wchar_t kApplicationWindowTitle[] = L"KV ZOK";
-
-// The hot-key handler's main window (title matched regardless of case) and its messages.
-constexpr wchar_t kHotkeyWindowClass[] = L"AfxFrameOrView42sud";
-constexpr wchar_t kHotkeyWindowTitle[] = L"ZOKHKWND";
-constexpr unsigned kForwardedKeyMessage = 0x500;  // bridge -> handler, per key report
-constexpr unsigned kNumPadStateMessage = 0x701;   // handler -> main window; wParam 0 hide, 1 show
-constexpr unsigned kConfigHelloMessage = 0x702;   // main window -> handler, three times at start
-constexpr int kConfigHelloCount = 3;
-// Started hidden with WinExec after every apply.
-constexpr char kHotkeyCommandLine[] = "ZOKHKEY.EXE u";
 
 // The tray-icon program's window and the message that tells it to show (1) or hide (0) its icon.
 constexpr wchar_t kTrayWindowClass[] = L"TForm1";

@@ -32,9 +32,9 @@ TEST(BridgeRulesTest, PowerEventsRemoveOrEnumerateAsTheTableSays) {
 
 TEST(BridgeRulesTest, ForwardedValueIsTheFirstFourReportBytesLittleEndian) {
   const unsigned char report[32] = {0x05, 0x11, 0x22, 0x33, 0x44, 0x55};
-  EXPECT_EQ(0x33221105u, static_cast<DWORD>(bridge::ForwardedKeyValue(report)));
+  EXPECT_EQ(0x33221105u, contracts::ReportFirstFourBytes(report));
   const unsigned char high[4] = {0xFF, 0x00, 0x80, 0xFE};
-  EXPECT_EQ(0xFE8000FFu, static_cast<DWORD>(bridge::ForwardedKeyValue(high)));
+  EXPECT_EQ(0xFE8000FFu, contracts::ReportFirstFourBytes(high));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "key_script.h"
 #include "main_window/dialog_windows.h"
 #include "main_window/main_window.h"
-#include "store/contracts.h"
+#include "contracts/hotkey_handler.h"
 #include "store/program_texts.h"
 #include "demo_install.h"
 #include "registry_keys.h"
