@@ -422,7 +422,7 @@ TEST_F(FormLayerTest, ImageListEntriesAreReplacedByCopies) {
   EXPECT_THROW(list.GetIcon(-1), form::Error);
   EXPECT_EQ(2, list.Count());
 
-  // A picture shows a copy of an entry; an entry the list lacks leaves it empty.
+  // A picture shows an entry of the list; an entry the list lacks leaves it empty.
   auto& image = form.Get<form::Image>("Image1");
   image.SetIconFromList(list, 1);
   ASSERT_TRUE(image.HasPicture());
@@ -432,15 +432,18 @@ TEST_F(FormLayerTest, ImageListEntriesAreReplacedByCopies) {
   DestroyIcon(red);
 }
 
-// The icon resources a row names are read at the list's first use: this program has none, so
-// building succeeds and the first use fails; a list cleared before its first use stays empty.
+// The icon resources a row names are read entry by entry at their first use: this program has
+// none, so building succeeds and the list counts its entries, but the first use of one fails; a
+// list cleared before that stays empty.
 TEST_F(FormLayerTest, ImageListResourcesAreReadAtFirstUse) {
   Recorder recorder;
   form::Layout layout = TestLayout();
   layout.rows.push_back(Row("Named", Kind::kImageList, "", 0, 0, 0, 0).Images("NOSUCHICON", 3));
   layout.rows.push_back(Row("Cleared", Kind::kImageList, "", 0, 0, 0, 0).Images("NOSUCHICON", 3));
   form::Form form(app, layout, recorder.handlers);
-  EXPECT_THROW(form.Get<form::ImageList>("Named").Count(), form::Error);
+  auto& named = form.Get<form::ImageList>("Named");
+  EXPECT_EQ(3, named.Count());
+  EXPECT_THROW(DestroyIcon(named.GetIcon(1)), form::Error);
   auto& cleared = form.Get<form::ImageList>("Cleared");
   cleared.Clear();
   EXPECT_EQ(0, cleared.Count());

@@ -10,6 +10,7 @@ namespace form {
 namespace {
 
 const wchar_t kImageClass[] = L"FormImage";
+const int kListPictureSize = 16;
 
 std::wstring Widen(const std::string& name) { return CodePageToWide(name); }
 
@@ -79,8 +80,11 @@ void Image::Clear() {
   canvas_.reset();
   if (icon_) DestroyIcon(icon_);
   if (bitmap_) DeleteObject(bitmap_);
+  if (list_icon_) DestroyIcon(list_icon_);
   icon_ = nullptr;
   bitmap_ = nullptr;
+  list_ = nullptr;
+  list_icon_ = nullptr;
   if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -92,14 +96,17 @@ void Image::SetIcon(HICON icon) {
 }
 
 void Image::SetIconFromList(const ImageList& list, int index) {
-  if (index < 0 || index >= list.Count()) {
-    Clear();
-    return;
-  }
-  HICON icon = list.GetIcon(index);
   Clear();
-  icon_ = icon;
+  if (index < 0 || index >= list.Count()) return;
+  list_ = &list;
+  list_index_ = index;
   PictureChanged();
+}
+
+HICON Image::Icon() const {
+  if (icon_ || !list_) return icon_;
+  if (!list_icon_) list_icon_ = list_->GetIcon(list_index_);
+  return list_icon_;
 }
 
 void Image::LoadIconFile(const std::wstring& path) {
@@ -148,6 +155,8 @@ SIZE Image::PictureSize() const {
       if (info.hbmColor) DeleteObject(info.hbmColor);
       if (info.hbmMask) DeleteObject(info.hbmMask);
     }
+  } else if (list_) {
+    size.cx = size.cy = kListPictureSize;
   }
   return size;
 }
@@ -170,6 +179,8 @@ void Image::PictureChanged() {
 void Image::Paint(HDC dc) {
   if (icon_) {
     DrawIconEx(dc, 0, 0, icon_, Width(), Height(), 0, nullptr, DI_NORMAL);
+  } else if (list_) {
+    list_->Draw(list_index_, dc, 0, 0);
   } else if (bitmap_) {
     SIZE size = PictureSize();
     if (canvas_) {
@@ -197,32 +208,28 @@ LRESULT Image::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
 
 // ImageList ------------------------------------------------------------------------------
 
-namespace {
-const int kListPictureSize = 16;
-}  // namespace
-
 ImageList::ImageList(Form* owner, const ComponentRow& row) : Component(owner, row.name, row.kind) {
-  list_ = ImageList_Create(kListPictureSize, kListPictureSize, ILC_COLOR32 | ILC_MASK, 4, 4);
+  const int count = row.image_count > 0 ? row.image_count : 0;
+  list_ = ImageList_Create(kListPictureSize, kListPictureSize, ILC_COLOR32 | ILC_MASK, count > 0 ? count : 4, 4);
   if (!list_) throw Error("Cannot create the image list " + row.name);
-  pending_prefix_ = row.picture;
-  pending_count_ = row.image_count > 0 ? row.image_count : 0;
+  if (count == 0) return;
+  // The entries stand from the start; each is filled from its resource at its first use.
+  ImageList_SetImageCount(list_, count);
+  for (int i = 0; i < count; ++i) resources_.push_back({row.picture + std::to_string(i)});
 }
 
 ImageList::~ImageList() {
+  for (ResourceEntry& entry : resources_)
+    if (entry.icon) DestroyIcon(entry.icon);
   if (list_) ImageList_Destroy(list_);
 }
 
-void ImageList::LoadPending() const {
-  if (pending_count_ == 0) return;
-  const int count = pending_count_;
-  pending_count_ = 0;
-  AppendResources(pending_prefix_, count);
+HIMAGELIST ImageList::Handle() const {
+  for (size_t i = 0; i < resources_.size(); ++i) PutInList(static_cast<int>(i));
+  return list_;
 }
 
-int ImageList::Count() const {
-  LoadPending();
-  return ImageList_GetImageCount(list_);
-}
+int ImageList::Count() const { return ImageList_GetImageCount(list_); }
 
 void ImageList::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) {
@@ -230,14 +237,39 @@ void ImageList::CheckIndex(int index) const {
   }
 }
 
+HICON ImageList::ResourceIcon(int index) const {
+  if (index < 0 || index >= static_cast<int>(resources_.size()) || resources_[index].name.empty()) return nullptr;
+  ResourceEntry& entry = resources_[index];
+  if (!entry.icon) {
+    entry.icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Widen(entry.name).c_str(), IMAGE_ICON,
+                                               kListPictureSize, kListPictureSize, 0));
+    if (!entry.icon) throw Error("Missing icon resource " + entry.name);
+  }
+  return entry.icon;
+}
+
+void ImageList::PutInList(int index) const {
+  HICON icon = ResourceIcon(index);
+  if (!icon || resources_[index].in_list) return;
+  ImageList_ReplaceIcon(list_, index, icon);
+  resources_[index].in_list = true;
+}
+
+void ImageList::ForgetResource(int index) {
+  if (index < 0 || index >= static_cast<int>(resources_.size())) return;
+  if (resources_[index].icon) DestroyIcon(resources_[index].icon);
+  resources_[index] = ResourceEntry{};
+}
+
 int ImageList::AddIcon(HICON icon) {
-  LoadPending();
   int index = ImageList_AddIcon(list_, icon);
   if (index < 0) throw Error("Cannot add a picture to " + Name());
   return index;
 }
 
 int ImageList::AddFrom(const ImageList& other, int index) {
+  other.CheckIndex(index);
+  if (HICON icon = other.ResourceIcon(index)) return AddIcon(icon);
   HICON icon = other.GetIcon(index);
   int added = -1;
   try {
@@ -253,39 +285,38 @@ int ImageList::AddFrom(const ImageList& other, int index) {
 void ImageList::ReplaceIcon(int index, HICON icon) {
   CheckIndex(index);
   if (ImageList_ReplaceIcon(list_, index, icon) < 0) throw Error("Cannot replace a picture in " + Name());
+  ForgetResource(index);
 }
 
 void ImageList::ReplaceFrom(int index, const ImageList& other, int other_index) {
   CheckIndex(index);
+  other.CheckIndex(other_index);
+  if (HICON icon = other.ResourceIcon(other_index)) {
+    ReplaceIcon(index, icon);
+    return;
+  }
   HICON icon = other.GetIcon(other_index);
   ImageList_ReplaceIcon(list_, index, icon);
   DestroyIcon(icon);
+  ForgetResource(index);
 }
 
 HICON ImageList::GetIcon(int index) const {
   CheckIndex(index);
+  PutInList(index);
   return ImageList_GetIcon(list_, index, ILD_NORMAL);
 }
 
+void ImageList::Draw(int index, HDC dc, int x, int y) const {
+  CheckIndex(index);
+  PutInList(index);
+  ImageList_Draw(list_, index, dc, x, y, ILD_NORMAL);
+}
+
 void ImageList::Clear() {
-  pending_count_ = 0;
+  for (int i = 0; i < static_cast<int>(resources_.size()); ++i) ForgetResource(i);
+  resources_.clear();
   ImageList_RemoveAll(list_);
-}
-
-void ImageList::LoadResources(const std::string& prefix, int count) {
-  LoadPending();
-  AppendResources(prefix, count);
-}
-
-void ImageList::AppendResources(const std::string& prefix, int count) const {
-  for (int i = 0; i < count; ++i) {
-    std::string name = prefix + std::to_string(i);
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Widen(name).c_str(), IMAGE_ICON,
-                                               kListPictureSize, kListPictureSize, 0));
-    if (!icon) throw Error("Missing icon resource " + name);
-    ImageList_AddIcon(list_, icon);
-    DestroyIcon(icon);
-  }
 }
 
 }  // namespace form

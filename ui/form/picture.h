@@ -48,12 +48,14 @@ class Image : public Control {
   Image(Form* owner, const ComponentRow& row, Control* parent);
   ~Image() override;
 
-  bool HasPicture() const { return icon_ != nullptr || bitmap_ != nullptr; }
-  HICON Icon() const { return icon_; }
+  bool HasPicture() const { return icon_ != nullptr || bitmap_ != nullptr || list_ != nullptr; }
+  // The icon shown (for a list entry, a copy of it made at the first call), or null.
+  HICON Icon() const;
   HBITMAP Bitmap() const { return bitmap_; }
   // The image keeps its own copy; the caller keeps `icon`.
   void SetIcon(HICON icon);
-  // Entry `index` of `list`; an index outside the list leaves the picture empty.
+  // Entry `index` of `list`, drawn from the list (which must outlive the picture) as it holds
+  // the entry at each paint; an index outside the list leaves the picture empty.
   void SetIconFromList(const ImageList& list, int index);
   // An icon file; raises form::Error when it cannot be read as an icon.
   void LoadIconFile(const std::wstring& path);
@@ -78,22 +80,24 @@ class Image : public Control {
 
   HICON icon_ = nullptr;
   HBITMAP bitmap_ = nullptr;
+  const ImageList* list_ = nullptr;
+  int list_index_ = 0;
+  mutable HICON list_icon_ = nullptr;  // what Icon() made of the list entry
   bool auto_size_ = false;
   std::unique_ptr<Canvas> canvas_;
 };
 
 // A list of 16 x 16 pictures (no window). Indexes outside 0 .. Count()-1 raise form::Error.
-// The icon resources a layout row names are read when the list is first used, so a list that
-// a run never shows costs nothing (a missing resource then raises form::Error at that use).
+// The icon resources a layout row names are read entry by entry, when an entry is first used:
+// entries a run never shows cost nothing (a missing resource raises form::Error at that use).
+// Copies of such an entry into another list are made from the icon read, which the list keeps.
 class ImageList : public Component {
  public:
   ImageList(Form* owner, const ComponentRow& row);
   ~ImageList() override;
 
-  HIMAGELIST Handle() const {
-    LoadPending();
-    return list_;
-  }
+  // The platform's list, holding every entry.
+  HIMAGELIST Handle() const;
   int Count() const;
   // Appends a copy of `icon`; returns its index.
   int AddIcon(HICON icon);
@@ -104,18 +108,27 @@ class ImageList : public Component {
   void ReplaceFrom(int index, const ImageList& other, int other_index);
   // A new icon of entry `index`, owned by the caller.
   HICON GetIcon(int index) const;
+  // Draws entry `index` with its mask at x, y.
+  void Draw(int index, HDC dc, int x, int y) const;
   void Clear();
-  // Appends the icon resources prefix + "0" .. prefix + (count - 1).
-  void LoadResources(const std::string& prefix, int count);
 
  private:
+  // An entry still as the resource it is read from: the resource's name, the icon once read,
+  // and whether the platform's list holds it yet.
+  struct ResourceEntry {
+    std::string name;
+    HICON icon = nullptr;
+    bool in_list = false;
+  };
   void CheckIndex(int index) const;
-  // Appends the row's icon resources when they have not been read yet.
-  void LoadPending() const;
-  void AppendResources(const std::string& prefix, int count) const;
+  // The icon read for an entry that is still its resource (read now if need be), else null.
+  HICON ResourceIcon(int index) const;
+  // Puts an entry that is still its resource into the platform's list.
+  void PutInList(int index) const;
+  // The entry no longer is its resource.
+  void ForgetResource(int index);
   HIMAGELIST list_ = nullptr;
-  std::string pending_prefix_;
-  mutable int pending_count_ = 0;
+  mutable std::vector<ResourceEntry> resources_;
 };
 
 }  // namespace form
