@@ -97,10 +97,11 @@ class KeyboardTest : public ::testing::Test {
   }
 
   // From the scheme list of a first start (the factory scheme only): a new theme "Mine", made and
-  // selected with Create, after which the focus is back on Create.
+  // selected with Create (Enter presses the focused button inside its group box), after which
+  // the focus is back on Create.
   static void CreateMine(std::vector<Expect>& script) {
     script.push_back({Tab(), "zokcfg_0.BitBtn1"});
-    script.push_back({Press(VK_SPACE), "zokcfg_1.Edit1"});
+    script.push_back({Press(VK_RETURN), "zokcfg_1.Edit1"});
     script.push_back({Type(L"Mine"), "zokcfg_1.Edit1"});
     script.push_back({Tab(), "zokcfg_1.BitBtn1"});
     script.push_back({Press(VK_SPACE), "zokcfg_0.BitBtn1"});
@@ -201,8 +202,12 @@ TEST_F(KeyboardTest, ConfigureButtonsViewFunctionsAndAbout) {
 
   script.push_back({Tab(), "zokcfg_0.CheckBox1"});
   script.push_back({Tab(), "zokcfg_0.BitBtn9"});
+  // About: Enter presses its OK, focused at the show; Tab stays on it, Escape presses nothing.
+  script.push_back({Press(VK_SPACE), "zokcfg_4.BitBtn1"});
+  script.push_back({Press(VK_RETURN), "zokcfg_0.BitBtn9"});
   script.push_back({Press(VK_SPACE), "zokcfg_4.BitBtn1"});
   script.push_back({Tab(), "zokcfg_4.BitBtn1"});
+  script.push_back({Press(VK_ESCAPE), "zokcfg_4.BitBtn1"});
   script.push_back({Press(VK_RETURN), "zokcfg_0.BitBtn9"});
 
   // View Functions: from its button in the numpad group (ZOK); YEV hides that button, so the

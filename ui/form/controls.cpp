@@ -94,8 +94,9 @@ void Button::HandleCommand(WORD code) {
   if (code == BN_CLICKED) Click();
 }
 
-// The focused push button is drawn as the default one, the button Enter presses (the form
-// answers the dialog manager's question for the default button with it).
+// The focused push button is the default one, the button the dialog manager's Enter presses;
+// with the focus elsewhere no button is, so Enter presses none. The dialog manager's own
+// restyling on Tab leaves the focused button as the default.
 LRESULT Button::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_SETFOCUS:

@@ -237,13 +237,6 @@ bool Form::FocusActiveControl() {
   return true;
 }
 
-LRESULT Form::DefaultButtonId() const {
-  HWND focus = GetFocus();
-  auto* button = dynamic_cast<Button*>(Control::FromHandle(focus));
-  if (!button || &button->Owner() != this) return 0;
-  return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
-}
-
 Component* Form::Find(const std::string& name) const {
   auto found = index_.find(name);
   return found == index_.end() ? nullptr : found->second;
@@ -417,8 +410,6 @@ LRESULT Form::Inherited(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
       FocusActiveControl();
       return 0;
-    case DM_GETDEFID:
-      return DefaultButtonId();
     case WM_SIZE:
       if (OnResize) OnResize(*this);
       return 0;

@@ -123,8 +123,6 @@ class Form : public Component {
   // Gives the focus to the noted control when it can take it, else to the first control in tab
   // order; false when there is none.
   bool FocusActiveControl();
-  // What Enter presses: the focused push button of this form, as the dialog manager asks.
-  LRESULT DefaultButtonId() const;
   RECT WindowRect() const;
 
   Application& app_;
