@@ -29,13 +29,16 @@ struct ReaderContext {
   volatile LONG stop;       // 0 = run, 1 = stop; set by the client's thread
   volatile LONG read_done;  // set by the completion routine of the pending read
   volatile LONG progress;   // Progress, set by the reader thread
+  volatile LONG started;    // set by the reader thread as it begins to run
   int index;                // device-table index, sent with every report
   // The collection handle, used only while `handle_lock` is held; the client's thread takes
   // it away (nullptr) when it stops the reader, before it closes the handle, so a handle value
   // that the platform hands out again is never read by a stopped reader.
   HANDLE handle;
   CRITICAL_SECTION handle_lock;
-  HANDLE thread;            // the reader thread; closed by the client's thread at the stop
+  // The reader thread; closed by the client's thread at the stop, unless the thread has not
+  // begun to run by then (an unload must be able to end it, see ~ReaderList).
+  HANDLE thread;
   HANDLE ended_thread;      // with kAbandoned: the reader's own handle to its thread
   HWND window;              // where reports are delivered
   OVERLAPPED overlapped;    // of the pending read; hEvent carries the context
@@ -55,9 +58,6 @@ VOID CALLBACK ReadCompletion(DWORD, DWORD, LPOVERLAPPED overlapped) {
   auto* context = static_cast<ReaderContext*>(overlapped->hEvent);
   InterlockedExchange(&context->read_done, 1);
 }
-
-// Queued to a reader to end its alertable wait at once.
-VOID CALLBACK WakeReader(ULONG_PTR) {}
 
 bool StopRequested(const ReaderContext* context) { return context->stop != 0; }
 
@@ -128,6 +128,7 @@ DWORD RunReader(ReaderContext* context, bool* read_pending) {
 // Thread routine of one reader; exit code 0 when stopped, 1 when a read was refused.
 DWORD WINAPI ReaderThread(LPVOID argument) {
   auto* context = static_cast<ReaderContext*>(argument);
+  InterlockedExchange(&context->started, 1);
   bool read_pending = false;
   DWORD code = RunReader(context, &read_pending);
   if (read_pending && !FinishPendingRead(context)) {
@@ -151,6 +152,7 @@ bool CanBeFreed(ReaderContext* context) {
 }
 
 void FreeReader(ReaderContext* context) {
+  if (context->thread) CloseHandle(context->thread);
   if (context->ended_thread) CloseHandle(context->ended_thread);
   DeleteCriticalSection(&context->handle_lock);
   HeapFree(GetProcessHeap(), 0, context);
@@ -159,6 +161,13 @@ void FreeReader(ReaderContext* context) {
 }  // namespace
 
 ReaderList::~ReaderList() {
+  // A reader whose thread has not begun to run cannot begin while the library is being
+  // unloaded (a new thread first waits for the loader, which the unload holds) and would then
+  // start in code that is gone: it is ended before it runs anything of the library.
+  for (ReaderContext* context : readers_) {
+    if (StopRequested(context) && !context->started && context->thread && TerminateThread(context->thread, 0))
+      InterlockedExchange(&context->progress, kFinished);
+  }
   DWORD start = GetTickCount();
   while (!readers_.empty() && GetTickCount() - start < kUnloadWaitMs) {
     ReleaseFinished();
@@ -192,9 +201,14 @@ void ReaderList::Stop(ReaderContext* context) {
   InterlockedExchange(&context->stop, 1);
   context->handle = nullptr;
   LeaveCriticalSection(&context->handle_lock);
-  QueueUserAPC(WakeReader, context->thread, 0);
-  CloseHandle(context->thread);
-  context->thread = nullptr;
+  // Ends the reader's alertable wait at once. The routine queued does nothing and is one of the
+  // system, not of this library: a wake that is still pending when the library is unloaded
+  // must not run code that is gone.
+  QueueUserAPC(reinterpret_cast<PAPCFUNC>(&SetLastError), context->thread, 0);
+  if (context->started) {
+    CloseHandle(context->thread);
+    context->thread = nullptr;
+  }
   ReleaseFinished();
 }
 
