@@ -87,8 +87,8 @@ class StartupProgramTest : public ::testing::Test {
     ASSERT_NE(nullptr, WaitForWindow("AfxFrameOrView42sud", "ZOKHKWND"));
   }
 
-  void StartProgram(const wchar_t* file) {
-    program_.reset(new ChildProcess(L"\"" + BinPath(file) + L"\""));
+  void StartProgram(const wchar_t* file, int show_command = -1) {
+    program_.reset(new ChildProcess(L"\"" + BinPath(file) + L"\"", nullptr, show_command));
     ASSERT_TRUE(program_->started());
   }
 
@@ -216,6 +216,27 @@ TEST_F(StartupProgramTest, NumPadStateMessageShowsHidesOrOnlyShowsTheWindowAgain
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(yev ? 557 : 494, ClientHeight(window));
     EXPECT_FALSE(IsWindowVisible(numpad));
+    program_.reset();
+  }
+}
+
+// The start's show command: maximised is kept (the show handler's fit and centring come first),
+// minimised shows the window normally.
+TEST_F(StartupProgramTest, AMaximisedStartEndsMaximisedAMinimisedOneShowsNormally) {
+  InstallDefaultSchemeFile();
+  RECT work_area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work_area, 0);
+  for (int command : {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
+    SCOPED_TRACE(command);
+    StartProgram(L"zokcfg.exe", command);
+    HWND window = WaitForProcessWindow(program_->id(), L"Tzokcfg_0");
+    ASSERT_NE(nullptr, window);
+    SendMessageW(window, WM_NULL, 0, 0);  // answered once the program's loop runs
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(command == SW_SHOWMAXIMIZED, IsZoomed(window) != FALSE);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(command == SW_SHOWMAXIMIZED, client.right >= work_area.right - work_area.left);
     program_.reset();
   }
 }

@@ -19,9 +19,13 @@ std::wstring BinPath(const std::wstring& file) { return BinDir() + L"\\" + file;
 namespace {
 
 bool StartProcess(const std::wstring& command_line, const wchar_t* working_folder,
-                  PROCESS_INFORMATION* pi) {
+                  PROCESS_INFORMATION* pi, int show_command = -1) {
   STARTUPINFOW si = {};
   si.cb = sizeof si;
+  if (show_command >= 0) {
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(show_command);
+  }
   std::wstring mutable_line = command_line;
   return CreateProcessW(nullptr, &mutable_line[0], nullptr, nullptr, FALSE, 0, nullptr,
                         working_folder, &si, pi) != 0;
@@ -52,9 +56,9 @@ long RunAndWait(const std::wstring& command_line, DWORD timeout_ms, const wchar_
   return result;
 }
 
-ChildProcess::ChildProcess(const std::wstring& command_line, const wchar_t* working_folder) {
+ChildProcess::ChildProcess(const std::wstring& command_line, const wchar_t* working_folder, int show_command) {
   PROCESS_INFORMATION pi;
-  if (!StartProcess(command_line, working_folder, &pi)) return;
+  if (!StartProcess(command_line, working_folder, &pi, show_command)) return;
   CloseHandle(pi.hThread);
   process_ = pi.hProcess;
   id_ = pi.dwProcessId;

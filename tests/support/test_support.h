@@ -17,10 +17,12 @@ std::wstring BinPath(const std::wstring& file);
 long RunAndWait(const std::wstring& command_line, DWORD timeout_ms = 20000,
                 const wchar_t* working_folder = nullptr);
 
-// A started program that is ended (WM_CLOSE to its windows, then terminated) when dropped.
+// A started program that is ended (WM_CLOSE to its windows, then terminated) when dropped;
+// `show_command` (SW_SHOWMAXIMIZED, say) is the start's show command, none when negative.
 class ChildProcess {
  public:
-  explicit ChildProcess(const std::wstring& command_line, const wchar_t* working_folder = nullptr);
+  explicit ChildProcess(const std::wstring& command_line, const wchar_t* working_folder = nullptr,
+                        int show_command = -1);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

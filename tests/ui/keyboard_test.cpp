@@ -1,7 +1,8 @@
 // The configuration program used from the keyboard alone, run in this process as WinMain runs
 // it: the start-up on the demo installation, then key presses posted to the focused control and
 // handled by the windows' own message loops (the application's, each dialog's modal showing, the
-// message boxes'). The focus after each step is recorded and compared with the expected list.
+// message boxes'). The focus after each step is recorded and compared with the expected list; each
+// window, at the moment it appears, must already look as its show handler leaves it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,8 +16,10 @@
 #include "key_script.h"
 #include "main_window/dialog_windows.h"
 #include "main_window/main_window.h"
+#include "main_window/selected_rows.h"
 #include "contracts/hotkey_handler.h"
 #include "store/program_texts.h"
+#include "store/scheme_records.h"
 #include "demo_install.h"
 #include "registry_keys.h"
 #include "test_support.h"
@@ -38,6 +41,27 @@ std::string FocusName() {
   char window_class[64] = {};
   GetClassNameA(GetAncestor(focus, GA_ROOT), window_class, 64);
   return std::string(window_class) == "#32770" ? "box" : window_class;
+}
+
+// What the user sees of a form: where it stands, and each control's text and whether it is enabled.
+std::string Appearance(const form::Form& form) {
+  std::string seen = form.Name() + " at " + std::to_string(form.Left()) + "," + std::to_string(form.Top());
+  for (const form::Component* component : form.Components())
+    if (const auto* control = dynamic_cast<const form::Control*>(component))
+      seen += " " + control->Name() + "=" + control->TextA() + (control->Enabled() ? "" : " (disabled)");
+  return seen;
+}
+
+// Each form as it looked when it became visible, noted by a hook before the form handles that.
+std::vector<std::pair<const form::Form*, std::string>> appeared;
+
+LRESULT CALLBACK NoteAppearance(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+      (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW))
+    for (const form::Form* form : form::Application::Instance()->Forms())
+      if (form->Handle() == call->hwnd) appeared.push_back({form, Appearance(*form)});
+  return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 // A step of the user and where the focus is once it has been handled.
@@ -74,8 +98,9 @@ class KeyboardTest : public ::testing::Test {
     registry_test::DeleteKeyTree(HKEY_LOCAL_MACHINE, registry_test::kInstallKey);
   }
 
-  // Runs the program as WinMain does while the user takes the steps; checks the focus after each.
-  void RunProgram(const std::vector<Expect>& script) {
+  // Runs the program as WinMain does while the user takes the steps; checks the focus after each,
+  // and that each form that appeared (in the order `shown`) looked then as it does once shown.
+  void RunProgram(const std::vector<Expect>& script, const std::vector<std::string>& shown) {
     const OwnDesktop desktop;
     ASSERT_TRUE(desktop.active());
     form::Application app;
@@ -90,10 +115,26 @@ class KeyboardTest : public ::testing::Test {
       steps.push_back(entry.step);
       expected.push_back(entry.focus);
     }
-    KeyScript keys(steps, [&] { seen.push_back(FocusName()); }, [&] { app.Terminate(); });
+    std::vector<std::string> forms, at_appearance, once_shown;
+    auto note_step = [&] {
+      seen.push_back(FocusName());
+      for (const auto& form : appeared) {
+        forms.push_back(form.first->Name());
+        at_appearance.push_back(form.second);
+        once_shown.push_back(Appearance(*form.first));
+      }
+      appeared.clear();
+    };
+    appeared.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, NoteAppearance, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    KeyScript keys(steps, note_step, [&] { app.Terminate(); });
     keys.Start();
     app.Run();
+    UnhookWindowsHookEx(hook);
     EXPECT_EQ(expected, seen);
+    EXPECT_EQ(shown, forms);
+    EXPECT_EQ(once_shown, at_appearance);
   }
 
   // From the scheme list of a first start (the factory scheme only): a new theme "Mine", made and
@@ -160,9 +201,20 @@ TEST_F(KeyboardTest, MainWindowAndCreateNewTheme) {
     numpad.push_back(name);
   Round(script, "zokcfg_0", numpad, false);
   Round(script, "zokcfg_0", numpad, true);
-  RunProgram(script);
   // The name of the factory scheme in other letter case was refused; "Mine" was added.
-  EXPECT_EQ(1u, GetPrivateProfileIntW(L"global", L"scheme", 9, UserSchemeFile.c_str()));
+  UINT schemes_before_delete = 0;
+  script.push_back({Do([&] { schemes_before_delete = GetPrivateProfileIntW(L"global", L"scheme", 9, UserSchemeFile.c_str()); }),
+                    "zokcfg_0." + numpad[0]});
+  // Delete, disabled while it has the focus once the factory scheme is selected again, leaves the
+  // focus on the form's first control, and Tab walks on from there.
+  script.push_back({ShiftTab(), "zokcfg_0.BitBtn2"});
+  script.push_back({Press(VK_SPACE), "box"});
+  script.push_back({Press(VK_RETURN), "zokcfg_0.ComboBox1"});
+  script.push_back({Tab(), "zokcfg_0.BitBtn1"});
+  script.push_back({ShiftTab(), "zokcfg_0.ComboBox1"});
+  RunProgram(script, {"zokcfg_0", "zokcfg_1", "zokcfg_1"});
+  EXPECT_EQ(1u, schemes_before_delete);
+  EXPECT_EQ(0u, GetPrivateProfileIntW(L"global", L"scheme", 9, UserSchemeFile.c_str()));
 }
 
 // Configure Buttons and View Functions: the focus at each show, their rounds, Enter and Escape
@@ -234,7 +286,33 @@ TEST_F(KeyboardTest, ConfigureButtonsViewFunctionsAndAbout) {
   script.push_back({Press(VK_RETURN), "zokcfg_3.Edit1"});
   script.push_back({ShiftTab(), "zokcfg_3.BitBtn2"});
   script.push_back({Press(VK_SPACE), kYev ? "zokcfg_0.BitBtn9" : "zokcfg_0.BitBtn4"});
-  RunProgram(script);
+
+  // The key gets ESC from View Functions; then Enter in Configure Buttons' link field counts as
+  // an edit of the link, so OK makes the key a link.
+  int32_t function_after_view = -1;
+  const std::string configure_from = kYev ? "zokcfg_0.BitBtn3" : "zokcfg_0.BitBtn5";
+  if (kYev)
+    script.push_back({Do([] { zokcfg_3->ShowModal(); }), "zokcfg_3.Edit1"});
+  else
+    script.push_back({Press(VK_SPACE), "zokcfg_3.Edit1"});
+  script.push_back({Tab(), "zokcfg_3.ComboBox1"});
+  script.push_back({Tab(), "zokcfg_3.BitBtn1"});
+  script.push_back({Press(VK_SPACE), kYev ? "zokcfg_0.BitBtn9" : "zokcfg_0.BitBtn4"});
+  script.push_back({Do([&] { function_after_view = IniData.schemedata.keys[EditButton].function; }),
+                    kYev ? "zokcfg_0.BitBtn9" : "zokcfg_0.BitBtn4"});
+  if (kYev) script.push_back({ShiftTab(), "zokcfg_0.CheckBox1"});
+  script.push_back({kYev ? ShiftTab() : Tab(), configure_from});
+  script.push_back({Press(VK_SPACE), "zokcfg_2.Edit1"});
+  script.push_back({Tab(), "zokcfg_2.Edit2"});
+  script.push_back({Press(VK_RETURN), "zokcfg_2.Edit2"});
+  script.push_back({Tab(), "zokcfg_2.BitBtn3"});
+  script.push_back({Tab(), "zokcfg_2.BitBtn1"});
+  script.push_back({Press(VK_SPACE), configure_from});
+  RunProgram(script, {"zokcfg_0", "zokcfg_1", "zokcfg_2", "zokcfg_4", "zokcfg_4", "zokcfg_3", "zokcfg_3", "zokcfg_2"});
+  EXPECT_EQ(13, function_after_view);
+  const hotkey_data& key = IniData.schemedata.keys[EditButton];
+  EXPECT_EQ(4, key.function);
+  EXPECT_EQ(0, key.vkey);
 }
 
 }  // namespace

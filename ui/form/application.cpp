@@ -22,19 +22,15 @@ LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpar
   return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
-// The show command the program was started with, as the message loop applies it first.
+// The show command the program was started with, as the message loop applies it first: only a
+// maximised start and a start minimised without activation are kept, any other shows normally.
 int StartupShowCommand() {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   GetStartupInfoW(&startup);
   if (!(startup.dwFlags & STARTF_USESHOWWINDOW)) return SW_SHOWNORMAL;
-  switch (startup.wShowWindow) {
-    case SW_SHOWMAXIMIZED: return SW_SHOWMAXIMIZED;
-    case SW_SHOWMINNOACTIVE:
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE: return SW_SHOWMINNOACTIVE;
-    default: return SW_SHOWNORMAL;
-  }
+  const int command = startup.wShowWindow;
+  return command == SW_SHOWMAXIMIZED || command == SW_SHOWMINNOACTIVE ? command : SW_SHOWNORMAL;
 }
 
 }  // namespace
@@ -84,14 +80,7 @@ void Application::Adopt(std::unique_ptr<Form> form) { owned_.push_back(std::move
 void Application::RunCreate(Form& form) { form.RunCreate(); }
 
 int Application::Run() {
-  if (Form* main = MainForm()) {
-    int show = StartupShowCommand();
-    if (show == SW_SHOWNORMAL) {
-      main->Show();
-    } else {
-      ShowWindow(main->Handle(), show);
-    }
-  }
+  if (Form* main = MainForm()) main->Show(StartupShowCommand());
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (PreTranslate(msg)) continue;

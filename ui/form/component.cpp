@@ -187,11 +187,27 @@ void Control::SetBounds(int left, int top, int width, int height) {
 
 bool Control::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void Control::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+// A control hidden or disabled while it (or a window inside it) holds the focus gives the focus
+// to its form, which hands it to its first control in tab order: the platform alone would leave
+// the focus nowhere, and the keyboard would do nothing.
+void Control::SetVisible(bool visible) {
+  const bool had_focus = !visible && HoldsFocus();
+  ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  if (had_focus) Owner().RegainFocus();
+}
 
 bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
-void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+void Control::SetEnabled(bool enabled) {
+  const bool had_focus = !enabled && HoldsFocus();
+  EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+  if (had_focus) Owner().RegainFocus();
+}
+
+bool Control::HoldsFocus() const {
+  const HWND focus = GetFocus();
+  return focus && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
 
 std::wstring Control::Text() const {
   int length = GetWindowTextLengthW(hwnd_);

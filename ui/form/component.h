@@ -62,6 +62,8 @@ class Control : public Component {
   void Hide() { SetVisible(false); }
   bool Enabled() const;
   void SetEnabled(bool enabled);
+  // Whether the focus is on this control or a window inside it.
+  bool HoldsFocus() const;
 
   // Caption or text, as wide text or as text of the system code page.
   std::wstring Text() const;

@@ -245,7 +245,19 @@ void Edit::HandleCommand(WORD code) {
   if (OnChange) OnChange(*this);
 }
 
+// No button of these forms takes Enter or Escape while an edit field has the focus (a button is
+// the default one only while focused, and none is a cancel button), so both keys reach the
+// field and its key events; Tab and Shift+Tab stay the form's focus walk.
+namespace {
+bool IsEnterOrEscapeDown(LPARAM lparam) {
+  const auto* message = reinterpret_cast<const MSG*>(lparam);
+  return message && message->message == WM_KEYDOWN && (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE);
+}
+}  // namespace
+
 LRESULT Edit::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_GETDLGCODE && IsEnterOrEscapeDown(lparam))
+    return Control::WindowProc(msg, wparam, lparam) | DLGC_WANTMESSAGE;
   const KeyEvent* handler = nullptr;
   if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) handler = &OnKeyDown;
   if (msg == WM_KEYUP || msg == WM_SYSKEYUP) handler = &OnKeyUp;

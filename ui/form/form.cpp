@@ -237,6 +237,10 @@ bool Form::FocusActiveControl() {
   return true;
 }
 
+void Form::RegainFocus() {
+  if (GetActiveWindow() == hwnd_) ::SetFocus(hwnd_);
+}
+
 Component* Form::Find(const std::string& name) const {
   auto found = index_.find(name);
   return found == index_.end() ? nullptr : found->second;
@@ -295,10 +299,25 @@ void Form::SetCaptionA(const std::string& caption) { SetCaption(CodePageToWide(c
 
 bool Form::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void Form::Show() {
-  ShowWindow(hwnd_, SW_SHOW);
+void Form::Show(int command) {
+  if (!Visible()) {
+    // Each showing starts at the first control in tab order, unless the show handler chooses.
+    focus_ = nullptr;
+    RunShow();
+  }
+  ShowWindow(hwnd_, command);
+  if (command == SW_SHOWMINNOACTIVE || command == SW_SHOWNA || command == SW_SHOWNOACTIVATE) return;
   BringWindowToTop(hwnd_);
   SetForegroundWindow(hwnd_);
+}
+
+void Form::RunShow() {
+  if (!OnShow) return;
+  try {
+    OnShow(*this);
+  } catch (const std::exception& error) {
+    app_.ShowException(error);
+  }
 }
 
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
@@ -390,18 +409,10 @@ LRESULT Form::Inherited(UINT msg, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (ReflectToControl(msg, wparam, lparam, &result)) return result;
   switch (msg) {
-    case WM_SHOWWINDOW:
-      // Each showing starts at the first control in tab order.
-      if (wparam) focus_ = nullptr;
-      return DefWindowProcW(hwnd_, msg, wparam, lparam);
     case WM_WINDOWPOSCHANGED: {
       result = DefWindowProcW(hwnd_, msg, wparam, lparam);
       const auto* position = reinterpret_cast<const WINDOWPOS*>(lparam);
-      if (position->flags & SWP_SHOWWINDOW) {
-        if (OnShow) OnShow(*this);
-        // The show handler may have changed what can take the focus.
-        if (GetActiveWindow() == hwnd_) FocusActiveControl();
-      }
+      if ((position->flags & SWP_SHOWWINDOW) && GetActiveWindow() == hwnd_) FocusActiveControl();
       return result;
     }
     case WM_ACTIVATE:

@@ -62,8 +62,11 @@ class Form : public Component {
   form::Font& Font() { return font_; }
 
   bool Visible() const;
-  // Shows the form and brings it to the front.
-  void Show();
+  // Shows the form with a show command (the program's start command for the main form): when
+  // the form is hidden, its show event runs first, so the window appears as the handler leaves
+  // it; then the window is shown and, unless it is minimised without activation, brought to
+  // the front.
+  void Show(int command = SW_SHOW);
   void Hide();
   bool Enabled() const;
   void SetEnabled(bool enabled);
@@ -82,7 +85,7 @@ class Form : public Component {
   void RunCreate();
 
   NotifyEvent OnCreate;
-  // Runs each time the form turns from hidden to shown.
+  // Runs each time the form turns from hidden to shown, before the window appears.
   NotifyEvent OnShow;
   NotifyEvent OnResize;
   NotifyEvent OnDestroy;
@@ -96,6 +99,10 @@ class Form : public Component {
   // during another form's modal showing) gets it again when the form becomes active again.
   // Controls call NoteFocus when they get the focus or are given it.
   void NoteFocus(HWND control) { focus_ = control; }
+  // After the control holding the focus was hidden or disabled: an active form takes the focus
+  // and hands it to its first control in tab order; an inactive one does so when it is
+  // activated again.
+  void RegainFocus();
 
   // Binds a member to the component of the same name and the member's type: FORM_BIND(Edit1)
   // sets Edit1 to the component "Edit1" (form::Error when there is none of that kind).
@@ -123,6 +130,8 @@ class Form : public Component {
   // Gives the focus to the noted control when it can take it, else to the first control in tab
   // order; false when there is none.
   bool FocusActiveControl();
+  // The show event, stopping an exception there (shown in the error box) so the showing goes on.
+  void RunShow();
   RECT WindowRect() const;
 
   Application& app_;
