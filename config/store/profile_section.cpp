@@ -25,13 +25,20 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
   return true;
 }
 
-// The blanks a profile write drops from the start of a value (tab to carriage return, ^Z, space).
+// The blanks of the profile functions (tab to carriage return, ^Z, space): a read drops them
+// around names, around "=" and at the ends of values, a write from the start of a value.
 bool IsProfileBlank(wchar_t c) { return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == L' '; }
 
 std::wstring WithoutLeadingBlanks(const std::wstring& value) {
   size_t start = 0;
   while (start < value.size() && IsProfileBlank(value[start])) ++start;
   return value.substr(start);
+}
+
+std::wstring WithoutBlankEnds(const std::wstring& text) {
+  std::wstring trimmed = WithoutLeadingBlanks(text);
+  while (!trimmed.empty() && IsProfileBlank(trimmed.back())) trimmed.pop_back();
+  return trimmed;
 }
 
 // The default as GetPrivateProfileStringW uses it: trailing spaces removed, never the first
@@ -86,6 +93,16 @@ ULONG PlatformTextToInteger(const std::wstring& text) {
   return value;
 }
 
+// The lines of the section as the platform's section read returns them.
+std::vector<std::wstring> ReadSectionLines(const std::wstring& section, const std::wstring& file) {
+  const std::vector<wchar_t> text = ReadStringList([&](wchar_t* buffer, DWORD size) {
+    return GetPrivateProfileSectionW(section.c_str(), buffer, size, file.c_str());
+  });
+  std::vector<std::wstring> lines;
+  for (const wchar_t* line = text.data(); *line; line += wcslen(line) + 1) lines.push_back(line);
+  return lines;
+}
+
 }  // namespace
 
 std::vector<std::wstring> ReadSectionNames(const std::wstring& file) {
@@ -97,17 +114,26 @@ std::vector<std::wstring> ReadSectionNames(const std::wstring& file) {
   return names;
 }
 
+ProfileLine ParseProfileLine(const std::wstring& line) {
+  const std::wstring text = WithoutBlankEnds(line);
+  const size_t equals = text.find(L'=');
+  if (equals == std::wstring::npos) return {text, std::wstring(), false};
+  return {WithoutBlankEnds(text.substr(0, equals)), WithoutBlankEnds(text.substr(equals + 1)),
+          true};
+}
+
 ProfileSection::ProfileSection(const std::wstring& section, const std::wstring& file)
+    : ProfileSection(section, file, ReadSectionLines(section, file)) {}
+
+ProfileSection::ProfileSection(const std::wstring& section, const std::wstring& file,
+                               const std::vector<std::wstring>& lines)
     : section_(section), file_(file) {
-  const std::vector<wchar_t> text = ReadStringList([&](wchar_t* buffer, DWORD size) {
-    return GetPrivateProfileSectionW(section.c_str(), buffer, size, file.c_str());
-  });
-  for (const wchar_t* line = text.data(); *line; line += wcslen(line) + 1) {
-    const wchar_t* equals = wcschr(line, L'=');
-    Line entry = equals ? Line{std::wstring(line, equals), std::wstring(equals + 1), true, false}
-                        : Line{line, std::wstring(), false, false};
-    if (!IsPlainName(entry.key)) plain_names_ = false;
-    lines_.push_back(std::move(entry));
+  for (const std::wstring& text : lines) {
+    const ProfileLine line = ParseProfileLine(text);
+    // A line of blanks only is no line to the key-by-key reads.
+    if (line.key.empty() && !line.has_value) continue;
+    if (!IsPlainName(line.key)) plain_names_ = false;
+    lines_.push_back({line, false});
   }
   held_ = !lines_.empty();
 }
@@ -178,7 +204,7 @@ void ProfileSection::Written(const std::wstring& key, const std::wstring& value)
     }
     return;
   }
-  if (!value.empty()) lines_.push_back({key, WithoutLeadingBlanks(value), true, true});
+  if (!value.empty()) lines_.push_back({{key, WithoutLeadingBlanks(value), true}, true});
 }
 
 void ProfileWriter::ReadAhead(const std::wstring& section) { Section(section); }

@@ -5,14 +5,25 @@
 // The rules are the platform's own: of sections of one name, the first is the one a key is read
 // from and written to (a removal reaches the first of them that holds the key); key names match
 // without regard to the letter case of A to Z; the first key of a name wins, a line without "="
-// too (it reads as missing); a write compares the stored text, quotes and blanks within it
-// as stored, with the new value less its leading blanks, and changes the file only when they
-// differ. A section whose key names are not all plain ASCII is read key by key through the
-// platform, and every write to it is made.
+// too (it reads as missing); names and values are taken less the blanks around them, whether the
+// section read has dropped those or returns the lines as written; a write compares the stored
+// text, quotes and blanks within it as stored, with the new value less its leading blanks, and
+// changes the file only when they differ. A section whose key names are not all plain ASCII is
+// read key by key through the platform, and every write to it is made.
 #pragma once
 #include <map>
 #include <string>
 #include <vector>
+
+// One line of a section read as the key-by-key reads see it: the blanks (tab to carriage return,
+// ^Z, space) at the line's ends and on both sides of its first "=" belong to neither the name nor
+// the value. A line without "=" is a name without a value.
+struct ProfileLine {
+  std::wstring key;
+  std::wstring value;
+  bool has_value = false;
+};
+ProfileLine ParseProfileLine(const std::wstring& line);
 
 // The names of the file's sections in file order, a name held twice twice; empty when the file
 // is missing or cannot be read.
@@ -23,6 +34,10 @@ class ProfileSection {
   // Reads the section of the file; nothing when the file or the section is missing or the read
   // fails (the file held by another program without sharing, for one).
   ProfileSection(const std::wstring& section, const std::wstring& file);
+  // The section from the lines its read gave, each as written in the file or with its blanks
+  // already gone (the platform's section reads differ in that).
+  ProfileSection(const std::wstring& section, const std::wstring& file,
+                 const std::vector<std::wstring>& lines);
 
   // Whether the read gave any line.
   bool Holds() const { return held_; }
@@ -46,11 +61,8 @@ class ProfileSection {
   void Written(const std::wstring& key, const std::wstring& value);
 
  private:
-  struct Line {
-    std::wstring key;
-    std::wstring value;
-    bool has_value;  // false for a line without "="
-    bool written;    // set by this program since the read: the stored text is not certain
+  struct Line : ProfileLine {
+    bool written = false;  // set by this program since the read: the stored text is not certain
   };
   const Line* Find(const std::wstring& key) const;
   bool OnlyOneSectionOfItsName() const;

@@ -64,6 +64,31 @@ TEST(ProfileSectionTest, SectionReadFindsKeysAsTheKeyByKeyReadFindsThem) {
   }
 }
 
+// Lines as another platform's section read returns them, blanks as written: reads, rewrites of
+// the stored value and removals give what the platform's key-by-key calls give on the file.
+TEST(ProfileSectionTest, HandFormattedLinesReadAsTheKeyByKeyCallsReadThem) {
+  testing_support::ScratchFolder folder;
+  const std::wstring file = folder.File(L"raw.ini");
+  const std::vector<std::wstring> raw = {
+      L" caption3 = Mail ", L"\tASSIGN3\t=\tmail.exe\t", L"linkto3 =a = b  ", L"   ",
+      L"caption4 = \" Mail \" ", L"assign4=\v' quoted '\f", L"  vkey3\x1a= 27 ",
+      L"function3\t=", L"  a bare name  ", L"linkto4\t \t"};
+  std::wstring text = L"[0]\r\n";
+  for (const std::wstring& line : raw) text += line + L"\r\n";
+  const ProfileSection stored(L"0", file, raw);
+  for (const wchar_t* key : {L"caption3", L"assign3", L"linkto3", L"caption4", L"assign4", L"vkey3",
+                             L"function3", L"a bare name", L"linkto4", L"missing"}) {
+    for (const std::wstring& value : {stored.Copied(key, L"", 1024), std::wstring()}) {
+      ASSERT_TRUE(WriteUtf16File(file, text));
+      const std::string as_written = ReadFileBytes(file);
+      EXPECT_EQ(PlatformRead(file, L"0", key, L"~dflt"), stored.Text(key, L"~dflt")) << key;
+      const bool unchanged = stored.WriteChangesNothing(key, value);
+      PlatformWrite(file, L"0", key, value);
+      EXPECT_EQ(as_written == ReadFileBytes(file), unchanged) << key << " " << value.size();
+    }
+  }
+}
+
 struct Write {
   const wchar_t* section;
   const wchar_t* key;
