@@ -126,12 +126,6 @@ HidDeviceManager::HidDeviceManager(ReaderList& readers) : readers_(readers) {
   ReaderWindow = nullptr;
 }
 
-HidDeviceManager::~HidDeviceManager() {
-  FreeDeviceTable();
-  StopAllReaders();
-  UnregisterInterfaceNotification();
-}
-
 int HidDeviceManager::EnumerateHidInterfaces(HidInterfaceInfo** array) {
   *array = nullptr;
   GUID hid_guid;
@@ -253,6 +247,9 @@ int HidDeviceManager::InitDriver(HWND client_window, UINT key_report_message, in
   ClientWindow = client_window;
   KeyReportMessage = key_report_message;
   DriverUsagePage = usage_page;
+  // The hidden window, the idle thread and the readers run this library's code until the
+  // process ends, whatever the client unloads.
+  KeepLibraryLoaded();
   CreateNotifyWindow(ModuleInstance, variant::kIsYev,
                      NotifyWindowHandlers{DeviceChangeReceived, ReaderReportReceived});
   RegisterInterfaceNotification(NotifyWindow);
@@ -342,10 +339,7 @@ void HidDeviceManager::ForwardReaderReport(WPARAM index, LPARAM report) {
 
 void HidDeviceManager::RegisterInterfaceNotification(HWND window) {
   // A second InitDriver replaces the earlier registration rather than leaking it.
-  if (interface_notification) {
-    UnregisterDeviceNotification(interface_notification);
-    interface_notification = nullptr;
-  }
+  UnregisterInterfaceNotification();
   notification_window = window;
   ZeroMemory(&interface_filter, sizeof interface_filter);
   interface_filter.header.dbcc_size = kInterfaceFilterSize;

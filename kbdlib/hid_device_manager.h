@@ -1,8 +1,8 @@
 // The library's one HidDeviceManager: the device table, the enumeration of HID interfaces,
 // the opening and closing of collections, the readers' slots, the notification
 // registrations and what the five exports do. Everything here is touched only by the
-// client's thread that called InitDriver (and by the library's unload), never by readers.
-// The one manager belongs to the library's state (library.h).
+// client's thread that called InitDriver, never by readers. The one manager belongs to the
+// library's state (library.h).
 #pragma once
 #include <windows.h>
 #include <dbt.h>
@@ -50,8 +50,8 @@ class HidDeviceManager {
  public:
   // Starts its readers in `readers`, which must outlive it.
   explicit HidDeviceManager(ReaderList& readers);
-  // Stops every reader and closes every collection (the library's unload).
-  virtual ~HidDeviceManager();
+  // Never runs: the manager lives until the process ends (library.h).
+  virtual ~HidDeviceManager() = default;
   HidDeviceManager(const HidDeviceManager&) = delete;
   HidDeviceManager& operator=(const HidDeviceManager&) = delete;
 

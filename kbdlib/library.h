@@ -1,9 +1,8 @@
-// The library's state, owned by one object: the readers' list, then the device manager, made
-// in this order when the library is attached to a process and destroyed in the reverse order
-// when it is unloaded while the process goes on (FreeLibrary): the manager's end stops every
-// reader and closes every collection, then the list lets the stopped readers go. When the
-// process ends, its other threads are gone already, perhaps one in the middle of a reader's
-// locked step: the state is then left as it is, so that nothing is locked or waited on.
+// The library's state, owned by one object: the readers' list, then the device manager. It is
+// made when the library is attached to a process and never destroyed: once InitDriver has
+// started the hidden window and the threads, the library keeps itself loaded until the process
+// ends (KeepLibraryLoaded), and a process that ends leaves its state as it is. A library that
+// is unloaded before any InitDriver has started nothing that would need undoing.
 #pragma once
 #include <windows.h>
 
@@ -16,14 +15,16 @@ class Library {
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
 
-  ReaderList readers;  // first, so that it outlives the manager
+  ReaderList readers;
   HidDeviceManager manager;
 };
 
 // DLL_PROCESS_ATTACH: makes the state.
 void AttachLibrary();
-// DLL_PROCESS_DETACH: destroys the state when the library is unloaded while the process goes
-// on; leaves it alone when `process_ending`.
-void DetachLibrary(bool process_ending);
-// The manager of the state, between AttachLibrary and DetachLibrary.
+// The manager of the state, from AttachLibrary on.
 HidDeviceManager& DeviceManager();
+// Takes a reference to the library's own module that is never given back, so that a
+// FreeLibrary of the client leaves the library loaded: its hidden window, idle thread and
+// readers run its code until the process ends. Done once; false when no reference could be
+// taken (the library may then be unloaded under them).
+bool KeepLibraryLoaded();

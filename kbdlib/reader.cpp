@@ -9,9 +9,6 @@ constexpr int kClearedPrefixBytes = 12;
 // How long a stopped reader waits for its read to come back after its handle was closed
 // before it ends anyway; the end of its thread then cancels the read.
 constexpr int kCancelWaitSteps = 50;
-// How long an unload waits for the stopped readers to be done with their contexts.
-constexpr DWORD kUnloadWaitMs = 500;
-constexpr DWORD kUnloadPollMs = 5;
 
 // How far a reader thread is with its context.
 enum Progress : LONG {
@@ -29,16 +26,13 @@ struct ReaderContext {
   volatile LONG stop;       // 0 = run, 1 = stop; set by the client's thread
   volatile LONG read_done;  // set by the completion routine of the pending read
   volatile LONG progress;   // Progress, set by the reader thread
-  volatile LONG started;    // set by the reader thread as it begins to run
   int index;                // device-table index, sent with every report
   // The collection handle, used only while `handle_lock` is held; the client's thread takes
   // it away (nullptr) when it stops the reader, before it closes the handle, so a handle value
   // that the platform hands out again is never read by a stopped reader.
   HANDLE handle;
   CRITICAL_SECTION handle_lock;
-  // The reader thread; closed by the client's thread at the stop, unless the thread has not
-  // begun to run by then (an unload must be able to end it, see ~ReaderList).
-  HANDLE thread;
+  HANDLE thread;            // the reader thread; closed by the client's thread at the stop
   HANDLE ended_thread;      // with kAbandoned: the reader's own handle to its thread
   HWND window;              // where reports are delivered
   OVERLAPPED overlapped;    // of the pending read; hEvent carries the context
@@ -58,6 +52,9 @@ VOID CALLBACK ReadCompletion(DWORD, DWORD, LPOVERLAPPED overlapped) {
   auto* context = static_cast<ReaderContext*>(overlapped->hEvent);
   InterlockedExchange(&context->read_done, 1);
 }
+
+// Queued to a reader to end its alertable wait at once.
+VOID CALLBACK WakeReader(ULONG_PTR) {}
 
 bool StopRequested(const ReaderContext* context) { return context->stop != 0; }
 
@@ -128,7 +125,6 @@ DWORD RunReader(ReaderContext* context, bool* read_pending) {
 // Thread routine of one reader; exit code 0 when stopped, 1 when a read was refused.
 DWORD WINAPI ReaderThread(LPVOID argument) {
   auto* context = static_cast<ReaderContext*>(argument);
-  InterlockedExchange(&context->started, 1);
   bool read_pending = false;
   DWORD code = RunReader(context, &read_pending);
   if (read_pending && !FinishPendingRead(context)) {
@@ -152,30 +148,12 @@ bool CanBeFreed(ReaderContext* context) {
 }
 
 void FreeReader(ReaderContext* context) {
-  if (context->thread) CloseHandle(context->thread);
   if (context->ended_thread) CloseHandle(context->ended_thread);
   DeleteCriticalSection(&context->handle_lock);
   HeapFree(GetProcessHeap(), 0, context);
 }
 
 }  // namespace
-
-ReaderList::~ReaderList() {
-  // A reader whose thread has not begun to run cannot begin while the library is being
-  // unloaded (a new thread first waits for the loader, which the unload holds) and would then
-  // start in code that is gone: it is ended before it runs anything of the library.
-  for (ReaderContext* context : readers_) {
-    if (StopRequested(context) && !context->started && context->thread && TerminateThread(context->thread, 0))
-      InterlockedExchange(&context->progress, kFinished);
-  }
-  DWORD start = GetTickCount();
-  while (!readers_.empty() && GetTickCount() - start < kUnloadWaitMs) {
-    ReleaseFinished();
-    if (!readers_.empty()) Sleep(kUnloadPollMs);
-  }
-  // A reader still not done (held in a send to this thread, or its read never came back)
-  // keeps its context: its thread may still write into it.
-}
 
 ReaderContext* ReaderList::Start(int index, HANDLE collection, HWND window) {
   ReleaseFinished();
@@ -201,14 +179,9 @@ void ReaderList::Stop(ReaderContext* context) {
   InterlockedExchange(&context->stop, 1);
   context->handle = nullptr;
   LeaveCriticalSection(&context->handle_lock);
-  // Ends the reader's alertable wait at once. The routine queued does nothing and is one of the
-  // system, not of this library: a wake that is still pending when the library is unloaded
-  // must not run code that is gone.
-  QueueUserAPC(reinterpret_cast<PAPCFUNC>(&SetLastError), context->thread, 0);
-  if (context->started) {
-    CloseHandle(context->thread);
-    context->thread = nullptr;
-  }
+  QueueUserAPC(WakeReader, context->thread, 0);
+  CloseHandle(context->thread);
+  context->thread = nullptr;
   ReleaseFinished();
 }
 

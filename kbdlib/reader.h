@@ -16,10 +16,6 @@ struct ReaderContext;
 class ReaderList {
  public:
   ReaderList() = default;
-  // At an unload while the process goes on (FreeLibrary): waits a little for the stopped
-  // readers to be done with their contexts, which their threads then never touch again, and
-  // frees those. Must never run at the end of the process (see library.h).
-  ~ReaderList();
   ReaderList(const ReaderList&) = delete;
   ReaderList& operator=(const ReaderList&) = delete;
 

@@ -1,14 +1,19 @@
-// A client of the simulated ZOKUSB.dll that ends its life with readers running, for
+// A client of a simulated library that ends its life with readers running, for
 // kbdlib_lifetime_test:
-//   lifetime_probe exit     reads the keyboard and ends the process while a reader is held
-//                           in its read (kbdsim::Simulator::HoldReads)
-//   lifetime_probe unload   reads the keyboard, waits for the event "ZokProbeGo", unloads the
-//                           library, sets "ZokProbeUnloaded", waits for "ZokProbeGo" again
-// Exits with 0, or 2 when something could not be done.
+//   lifetime_probe exit            reads the keyboard with ZOKUSB.dll and ends the process
+//                                  while a reader is held in its read (kbdsim::Simulator::HoldReads)
+//   lifetime_probe unload <file>   loads and unloads the library; loads it and reads the keyboard;
+//                                  at "ZokProbeGo" unloads it and, at each set of "ZokProbeReady",
+//                                  takes a key report: after the unload, and after a device arrival
+//                                  at the hidden window and a second load and InitDriver
+// Exits with 0, or with a Failure.
 #include <windows.h>
+#include <dbt.h>
 
 #include <cstring>
+#include <string>
 
+#include "kbd_simulator.h"
 #include "sim_library.h"
 #include "sim_shared.h"
 
@@ -16,6 +21,8 @@ namespace {
 
 constexpr int kUsagePage = 0xFF00;
 constexpr DWORD kWaitMs = 10000;
+
+enum Failure { kNotDone = 2, kStillLoaded, kGone, kNoReportAfterUnload, kArrivalLost, kNoReportAfterRestart };
 
 bool WaitForHeldRead() {
   DWORD start = GetTickCount();
@@ -27,24 +34,45 @@ bool WaitForHeldRead() {
   return false;
 }
 
+bool Start(const kbdsim::LibraryUnderTest& library, HWND client) {
+  return library.loaded() && library.init_driver(client, 0x500, kUsagePage) &&
+         library.read_device(kUsagePage, kUsagePage);
+}
+
+// To each window of this thread: the client's and the library's hidden one.
+BOOL CALLBACK SendArrival(HWND window, LPARAM) {
+  kbdsim::SendInterfaceNotification(window, DBT_DEVICEARRIVAL, "", false);
+  return TRUE;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  if (__argc != 2) return 2;
-  const bool unload = strcmp(__argv[1], "unload") == 0;
-  kbdsim::LibraryUnderTest library(kbdsim::ExecutableFolder() + L"sim\\ZOKUSB.dll");
+  const bool unload = __argc == 3 && strcmp(__argv[1], "unload") == 0;
+  const std::string name = unload ? __argv[2] : "ZOKUSB.dll";
+  const std::wstring path = kbdsim::ExecutableFolder() + L"sim\\" + std::wstring(name.begin(), name.end());
+  if (unload) {
+    HMODULE unstarted = LoadLibraryW(path.c_str());
+    if (!unstarted || !FreeLibrary(unstarted)) return kNotDone;
+    if (GetModuleHandleA(name.c_str())) return kStillLoaded;
+  }
+  kbdsim::LibraryUnderTest library(path);
   kbdsim::RecordingWindow client;
-  if (!library.loaded() || !client.hwnd()) return 2;
-  library.init_driver(client.hwnd(), 0x500, kUsagePage);
-  library.read_device(kUsagePage, kUsagePage);
-  if (!unload) return WaitForHeldRead() ? 0 : 2;
+  if (!client.hwnd() || !Start(library, client.hwnd())) return kNotDone;
+  if (!unload) return WaitForHeldRead() ? 0 : kNotDone;
 
   HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, "ZokProbeGo");
-  HANDLE unloaded = OpenEventA(EVENT_MODIFY_STATE, FALSE, "ZokProbeUnloaded");
-  if (!go || !unloaded || WaitForSingleObject(go, kWaitMs) != WAIT_OBJECT_0) return 2;
+  HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, "ZokProbeReady");
+  if (!go || !ready || WaitForSingleObject(go, kWaitMs) != WAIT_OBJECT_0) return kNotDone;
   FreeLibrary(library.module());
-  SetEvent(unloaded);
-  // Alive while the test looks; a reader that ran on in the unloaded code would end the
-  // process with an error meanwhile.
-  return WaitForSingleObject(go, kWaitMs) == WAIT_OBJECT_0 ? 0 : 2;
+  if (!GetModuleHandleA(name.c_str())) return kGone;
+  SetEvent(ready);
+  // Code of the library still runs: its reader, its window's procedure, a second start.
+  if (!client.PumpUntil(0x500, 1, kWaitMs)) return kNoReportAfterUnload;
+  EnumThreadWindows(GetCurrentThreadId(), SendArrival, 0);
+  if (!client.PumpUntil(0x600, 2)) return kArrivalLost;
+  kbdsim::LibraryUnderTest again(path);
+  if (!Start(again, client.hwnd())) return kNotDone;
+  SetEvent(ready);
+  return client.PumpUntil(0x500, 2, kWaitMs) ? 0 : kNoReportAfterRestart;
 }
