@@ -1,5 +1,8 @@
 #include "main_window/key_pictures.h"
 
+#include <windows.h>
+
+#include "store/contracts.h"
 #include "store/scheme_records.h"
 
 namespace {
@@ -45,4 +48,16 @@ PictureChoice DefaultKeyPicture(int key, int32_t numhkbtns, int factory_pictures
 
 bool IsComputerLink(const std::wstring& linkto, bool yev) {
   return yev && !linkto.empty() && linkto == kComputerLink;
+}
+
+std::wstring KeyPictureFile(const std::wstring& install_folder, int number) {
+  return install_folder + contracts::kKeyPicturePrefix + std::to_wstring(number) + contracts::kKeyPictureSuffix;
+}
+
+bool AllKeyPictureFilesExist(const std::wstring& install_folder) {
+  for (int n = 1; n <= contracts::kKeyPictureCount; ++n) {
+    const DWORD attributes = GetFileAttributesW(KeyPictureFile(install_folder, n).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  }
+  return true;
 }

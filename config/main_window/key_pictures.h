@@ -30,3 +30,8 @@ PictureChoice DefaultKeyPicture(int key, int32_t numhkbtns, int factory_pictures
 // The link target that shows the computer picture: YEV only, compared exactly.
 bool IsComputerLink(const std::wstring& linkto, bool yev);
 constexpr PictureChoice kComputerPicture{PictureList::kDefFn, 7};
+
+// YEV key picture file `number` (1 to 8): install folder + "\icons\key" + number + ".ico".
+std::wstring KeyPictureFile(const std::wstring& install_folder, int number);
+// Whether all eight key picture files exist as files; a folder of such a name counts as missing.
+bool AllKeyPictureFilesExist(const std::wstring& install_folder);

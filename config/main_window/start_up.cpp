@@ -5,6 +5,7 @@
 #include "contracts/hotkey_handler.h"
 #include "store/contracts.h"
 #include "form/dialogs.h"
+#include "main_window/key_pictures.h"
 #include "main_window/language_captions.h"
 #include "main_window/language_select.h"
 #include "system/language_texts.h"
@@ -105,24 +106,15 @@ void ApplyTraySetting(Tzokcfg_0& window) {
   if (setting == 1) window.CheckBox1->SetChecked(true);
 }
 
-// Install folder + "\icons\key" + N + ".ico", built without a fixed buffer so that a long
-// install folder cannot overrun it.
-std::wstring KeyPicturePath(int number) {
-  return InstallFolder + kKeyPicturePrefix + std::to_wstring(number) + kKeyPictureSuffix;
-}
-
 // YEV: the key pictures of rows 1 to 8 from the install folder, only when all eight exist.
 void LoadKeyPictures(Tzokcfg_0& window) {
-  int present = 0;
-  for (int n = 1; n <= kKeyPictureCount; ++n)
-    if (GetFileAttributesW(KeyPicturePath(n).c_str()) != INVALID_FILE_ATTRIBUTES) ++present;
-  if (present != kKeyPictureCount) return;
+  if (!AllKeyPictureFilesExist(InstallFolder)) return;
   form::Image* pictures[] = {window.Image1, window.Image2, window.Image3, window.Image4,
                              window.Image5, window.Image6, window.Image7, window.Image8};
   for (int n = 1; n <= kKeyPictureCount; ++n) {
     // A file that is no icon leaves that row's stored picture; the others still load.
     try {
-      pictures[n - 1]->LoadIconFile(KeyPicturePath(n));
+      pictures[n - 1]->LoadIconFile(KeyPictureFile(InstallFolder, n));
     } catch (const form::Error&) {
     }
   }

@@ -1,6 +1,7 @@
 // The configuration program under a Japanese and a Korean user interface, which Wine takes from
 // LC_ALL (ctest runs the Japanese tests with ja_JP.UTF-8, the Korean ones with ko_KR.UTF-8): the
-// files and the font a start chooses, and the font of View Functions' function list.
+// files and the font a start chooses, and the font of View Functions' function list. And the
+// dialogs' font on a screen of 120 pixels per inch.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,6 +28,9 @@ std::string WindowFont(form::Control& control) {
   return std::string(face.begin(), face.end()) + " " + std::to_string(font.lfCharSet) + " " +
          std::to_string(control.Font().Size());
 }
+
+constexpr wchar_t kResolutionChild[] = L"ZOK_RESOLUTION_CHILD";
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 
 class EastAsianStartTest : public ::testing::Test {
  protected:
@@ -68,6 +72,7 @@ TEST_F(EastAsianStartTest, JapaneseStartLooksForItsOwnFilesAndTheListKeepsItsFon
     EXPECT_EQ("MS PGothic 128 9", WindowFont(*window.Label1));
     EXPECT_EQ(L"MS PGothic", LangFont.Name());
   }
+  EXPECT_EQ(L"MS PGothic", form::Font().Name());  // the default font of a Japanese code page
   // With its own language file, in the Japanese code page.
   ASSERT_TRUE(WriteTextFile(install_ + L"\\obj0411.set", "[objects]\r\nzokcfg_0_caption=\x93\xFA\x96\x7B\x8C\xEA\r\n"));
   {
@@ -89,6 +94,31 @@ TEST_F(EastAsianStartTest, KoreanListTakesTheDialogFontAtTheFirstShow) {
     EXPECT_EQ("Dotum 129 9", WindowFont(*window.Label1));
   }
   EXPECT_EQ((std::vector<std::string>{"Dotum 129 9", "Arial 1 9"}), ListFontsAroundTheFirstShow());
+}
+
+// At 120 pixels per inch the editing dialogs get 8 points from the language font, as on any
+// screen. The checks run in a child process started at that resolution.
+TEST_F(EastAsianStartTest, HighResolutionGivesTheDialogsEightPoints) {
+  if (GetEnvironmentVariableW(kResolutionChild, nullptr, 0) == 0) {
+    // Wine reads the resolution from this value when a process starts; it is put back after.
+    const StoredValue before = ReadValue(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+    SetDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", 120);
+    SetEnvironmentVariableW(kResolutionChild, L"1");
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    EXPECT_EQ(0, RunAndWait(L"\"" + std::wstring(self) + L"\" --gtest_filter=*.HighResolution*", 120000));
+    if (before.found) SetDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", before.Dword());
+    if (!before.found) DeleteValue(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+    return;
+  }
+  ASSERT_EQ(120, form::ScreenPixelsPerInch());
+  Tzokcfg_0 window(app_);
+  window.RunCreate();
+  Tzokcfg_3 dialog(app_);
+  dialog.RunCreate();
+  window.Show();
+  dialog.Show();
+  EXPECT_EQ("MS Sans Serif 1 8", WindowFont(*dialog.Label1));
 }
 
 }  // namespace

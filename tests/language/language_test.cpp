@@ -201,6 +201,19 @@ TEST_F(LanguageWindowTest, OtherLanguagesKeepEveryFont) {
   EXPECT_EQ(L"zokcfg_0_caption", LanguageCaptionText("zokcfg_0_caption"));
 }
 
+// The default font by code page and resolution (an English interface keeps it: it has no
+// language font).
+TEST(DefaultFont, ByCodePageAndResolution) {
+  const form::DefaultFontAttributes western = form::DefaultFontFor(1252, 120);
+  EXPECT_EQ(L"MS Sans Serif", western.face);
+  EXPECT_EQ(-13, western.height);  // 8 points
+  EXPECT_EQ(DEFAULT_CHARSET, western.charset);
+  const form::DefaultFontAttributes japanese = form::DefaultFontFor(932, 120);
+  EXPECT_EQ(L"MS PGothic", japanese.face);
+  EXPECT_EQ(-15, japanese.height);  // 9 points
+  EXPECT_EQ(SHIFTJIS_CHARSET, japanese.charset);
+}
+
 TEST_F(LanguageWindowTest, CaptionsOfTheMainWindow) {
   Write(L"obj0409.set",
         "[objects]\r\nzokcfg_0_caption=Keys & themes\r\nBitBtn4_caption=Functions\r\n"

@@ -57,10 +57,15 @@ class StartupFilesTest : public ::testing::Test {
 };
 
 TEST_F(StartupFilesTest, KeyPicturesLoadOnlyWhenAllEightExistAndABadOneKeepsItsStoredPicture) {
-  for (int n = 1; n <= 7; ++n) ASSERT_TRUE(CopyFileW(ArtworkIcon().c_str(), KeyPicture(n).c_str(), FALSE));
+  for (int n : {1, 2, 4, 5, 6, 7, 8}) ASSERT_TRUE(CopyFileW(ArtworkIcon().c_str(), KeyPicture(n).c_str(), FALSE));
   EXPECT_EQ(std::vector<bool>(8, false), StartAndComparePictures());
 
-  ASSERT_TRUE(CopyFileW(ArtworkIcon().c_str(), KeyPicture(8).c_str(), FALSE));
+  // A folder of the third name is no file.
+  ASSERT_TRUE(CreateDirectoryW(KeyPicture(3).c_str(), nullptr));
+  EXPECT_EQ(std::vector<bool>(8, false), StartAndComparePictures());
+  ASSERT_TRUE(RemoveDirectoryW(KeyPicture(3).c_str()));
+
+  ASSERT_TRUE(CopyFileW(ArtworkIcon().c_str(), KeyPicture(3).c_str(), FALSE));
   EXPECT_EQ(std::vector<bool>(8, true), StartAndComparePictures());
 
   ASSERT_TRUE(WriteTextFile(KeyPicture(3), "not an icon"));

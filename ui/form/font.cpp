@@ -6,7 +6,13 @@ namespace form {
 namespace {
 
 const wchar_t kDefaultFaceAlias[] = L"Default";
-const wchar_t kDefaultFace[] = L"MS Sans Serif";
+
+// The character set of the code page, as the platform maps it.
+bool IsShiftJisCodePage(UINT code_page) {
+  CHARSETINFO info{};
+  return TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(code_page)), &info, TCI_SRCCODEPAGE) &&
+         info.ciCharset == SHIFTJIS_CHARSET;
+}
 
 }  // namespace
 
@@ -23,7 +29,19 @@ int HeightToPoints(int height, int pixels_per_inch) {
   return -MulDiv(height, 72, pixels_per_inch);
 }
 
-Font::Font() : name_(kDefaultFace) {}
+DefaultFontAttributes DefaultFontFor(UINT code_page, int pixels_per_inch) {
+  if (IsShiftJisCodePage(code_page))
+    return {L"MS PGothic", PointsToHeight(9, pixels_per_inch), SHIFTJIS_CHARSET};
+  return {L"MS Sans Serif", PointsToHeight(8, pixels_per_inch), DEFAULT_CHARSET};
+}
+
+const DefaultFontAttributes& SystemDefaultFont() {
+  static const DefaultFontAttributes font = DefaultFontFor(GetACP(), ScreenPixelsPerInch());
+  return font;
+}
+
+Font::Font()
+    : name_(SystemDefaultFont().face), charset_(SystemDefaultFont().charset), height_(SystemDefaultFont().height) {}
 
 Font::Font(const std::wstring& name, int height, int charset)
     : name_(name), charset_(charset), height_(height) {}
@@ -103,7 +121,7 @@ HFONT Font::Handle() const {
   log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   log.lfQuality = DEFAULT_QUALITY;
   log.lfPitchAndFamily = DEFAULT_PITCH;
-  const std::wstring& face = name_ == kDefaultFaceAlias ? std::wstring(kDefaultFace) : name_;
+  const std::wstring& face = name_ == kDefaultFaceAlias ? SystemDefaultFont().face : name_;
   lstrcpynW(log.lfFaceName, face.c_str(), LF_FACESIZE);
   handle_ = CreateFontIndirectW(&log);
   return handle_;

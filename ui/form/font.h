@@ -15,6 +15,18 @@ int ScreenPixelsPerInch();
 int PointsToHeight(int points, int pixels_per_inch);
 int HeightToPoints(int height, int pixels_per_inch);
 
+// The default font's face, height and character set on a system whose ANSI code page is
+// `code_page`, at `pixels_per_inch`: "MS Sans Serif", 8 points, DEFAULT_CHARSET; where the code
+// page's character set is Shift-JIS, "MS PGothic", 9 points, SHIFTJIS_CHARSET.
+struct DefaultFontAttributes {
+  std::wstring face;
+  int height;
+  int charset;
+};
+DefaultFontAttributes DefaultFontFor(UINT code_page, int pixels_per_inch);
+// The default font of this system (its ANSI code page and screen), taken once per process.
+const DefaultFontAttributes& SystemDefaultFont();
+
 enum FontStyle : unsigned {
   kBold = 1,
   kItalic = 2,
@@ -24,8 +36,7 @@ enum FontStyle : unsigned {
 
 class Font {
  public:
-  // The default font: "MS Sans Serif", height -11 (8 points at 96 ppi), character set 1
-  // (DEFAULT_CHARSET), window-text colour, no style.
+  // The system's default font (SystemDefaultFont), window-text colour, no style.
   Font();
   Font(const std::wstring& name, int height, int charset = DEFAULT_CHARSET);
   // Copies the attributes only: the copy has its own handle and no change listener.
@@ -52,7 +63,7 @@ class Font {
   void Assign(const Font& other);
 
   // The GDI font for these attributes, made on first use and kept until an attribute changes.
-  // The face "Default" stands for the default user-interface font.
+  // The face "Default" stands for the system's default face.
   HFONT Handle() const;
   // Called after every change of an attribute (the owning control applies the new handle).
   void SetOnChange(std::function<void()> on_change) { on_change_ = std::move(on_change); }
@@ -63,7 +74,7 @@ class Font {
 
   std::wstring name_;
   int charset_ = DEFAULT_CHARSET;
-  int height_ = -11;
+  int height_ = 0;
   COLORREF color_ = GetSysColor(COLOR_WINDOWTEXT);
   unsigned style_ = 0;
   mutable HFONT handle_ = nullptr;
