@@ -112,6 +112,7 @@ TEST_F(EastAsianStartTest, HighResolutionGivesTheDialogsEightPoints) {
     return;
   }
   ASSERT_EQ(120, form::ScreenPixelsPerInch());
+  ASSERT_TRUE(CopyFileW(startup_test::DemoInstallFile(L"obj0409.bcm").c_str(), (install_ + L"\\obj0409.bcm").c_str(), FALSE));
   Tzokcfg_0 window(app_);
   window.RunCreate();
   Tzokcfg_3 dialog(app_);
