@@ -313,6 +313,12 @@ TEST_F(FormLayerTest, ExceptionsOfHandlersStopAtTheWindowProcedure) {
   form.RunCreate();
   ASSERT_EQ(2u, errors.size());
   EXPECT_EQ("create failed", errors[1]);
+  // So is a show event's, and the window is shown all the same.
+  form.OnShow = [](form::Component&) { throw std::runtime_error("show failed"); };
+  form.Show();
+  ASSERT_EQ(3u, errors.size());
+  EXPECT_EQ("show failed", errors[2]);
+  EXPECT_TRUE(form.Visible());
   // The form still works.
   button.OnClick = [&](form::Component&) { recorder.calls.push_back("fine"); };
   SendMessageW(button.Handle(), BM_CLICK, 0, 0);

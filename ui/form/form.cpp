@@ -303,21 +303,12 @@ void Form::Show(int command) {
   if (!Visible()) {
     // Each showing starts at the first control in tab order, unless the show handler chooses.
     focus_ = nullptr;
-    RunShow();
+    RunEvent(OnShow);
   }
   ShowWindow(hwnd_, command);
   if (command == SW_SHOWMINNOACTIVE || command == SW_SHOWNA || command == SW_SHOWNOACTIVATE) return;
   BringWindowToTop(hwnd_);
   SetForegroundWindow(hwnd_);
-}
-
-void Form::RunShow() {
-  if (!OnShow) return;
-  try {
-    OnShow(*this);
-  } catch (const std::exception& error) {
-    app_.ShowException(error);
-  }
 }
 
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
@@ -378,13 +369,10 @@ void Form::Close() {
   }
 }
 
-void Form::RunCreate() {
-  if (!OnCreate) return;
-  try {
-    OnCreate(*this);
-  } catch (const std::exception& error) {
-    app_.ShowException(error);
-  }
+void Form::RunCreate() { RunEvent(OnCreate); }
+
+void Form::RunEvent(const NotifyEvent& event) {
+  if (event) GuardWindowProc([&] { event(*this); return LRESULT(0); });
 }
 
 LRESULT CALLBACK Form::FormProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {

@@ -130,8 +130,9 @@ class Form : public Component {
   // Gives the focus to the noted control when it can take it, else to the first control in tab
   // order; false when there is none.
   bool FocusActiveControl();
-  // The show event, stopping an exception there (shown in the error box) so the showing goes on.
-  void RunShow();
+  // Runs the event, if set, stopping any exception at this boundary (the error box): a show
+  // or create goes on after it.
+  void RunEvent(const NotifyEvent& event);
   RECT WindowRect() const;
 
   Application& app_;
